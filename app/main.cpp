@@ -1,0 +1,13 @@
+#include <form1.h>
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    tk::SystemClock clock;
+    tk::Program program(clock);
+    program.setEndHandler([] { QCoreApplication::quit(); });
+    program.show<Form1>();
+    return QApplication::exec();
+}

@@ -1,0 +1,75 @@
+#include "call_control.h"
+
+#include "tariff_clock.h"
+
+CallControl::CallControl(tk::Form &form)
+    : form_(form), Label4(form.label("Label4")), Label10(form.label("Label10")), Label11(form.label("Label11")),
+      Check1(form.checkBox("Check1")), Check2(form.checkBox("Check2")), Timer1(form.timer("Timer1")),
+      Timer2(form.timer("Timer2")), Timer3(form.timer("Timer3")), Timer4(form.timer("Timer4"))
+{
+    form.commandButton("Command1").onClick([this] { Command1_Click(); });
+    form.menuItem("mnustart").onClick([this] { mnustart_Click(); });
+    form.commandButton("Command3").onClick([this] { Command3_Click(); });
+    form.menuItem("mnustop").onClick([this] { mnustop_Click(); });
+    form.menuItem("mnuabout").onClick([this] { mnuabout_Click(); });
+}
+
+void CallControl::Form_Load()
+{
+    const QDateTime today = form_.now();
+    Label10.setCaption(tk::dateText(today, u"d.m.yyyy"));
+    Label11.setCaption(tk::dateText(today, u"dddd"));
+}
+
+void CallControl::Command1_Click()
+{
+    startCommand();
+}
+
+void CallControl::mnustart_Click()
+{
+    startCommand();
+}
+
+void CallControl::Command3_Click()
+{
+    stopCommand();
+}
+
+void CallControl::mnustop_Click()
+{
+    stopCommand();
+}
+
+void CallControl::mnuabout_Click() {}
+
+// The first unit is charged at connection. A repeated Start keeps a price that is already higher: the
+// price of a call never goes down.
+void CallControl::startCommand()
+{
+    if (tk::numberValue(Label4.caption()) < unitPrice)
+        Label4.setCaption(tk::numberText(unitPrice));
+    Timer1.setEnabled(true);
+    Timer2.setEnabled(true);
+    if (Check1.value() == 1)
+        form_.minimize();
+    Check1.setEnabled(false);
+}
+
+void CallControl::stopCommand()
+{
+    Timer1.setEnabled(false);
+    Timer2.setEnabled(false);
+    Timer3.setEnabled(false);
+    Timer4.setEnabled(false);
+    if (Check2.value() == 1)
+        showBill();
+    else
+        form_.program().end();
+}
+
+// TODO(#4): show the bill window with the price text instead of ending the program.
+void CallControl::showBill()
+{
+    form_.program().end();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDateTime>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace tk {
+
+// Milliseconds on a monotonic count that starts at an arbitrary origin.
+using Ms = std::int64_t;
+
+// Where the program's time comes from: a monotonic count that never goes back and keeps counting while the
+// machine sleeps, the local date and time that belong to any moment of that count, and the wake-ups that
+// deliver timer ticks.
+class Clock
+{
+public:
+    using WakeHandler = std::function<void(Ms upTo)>;
+
+    virtual ~Clock() = default;
+
+    virtual Ms monotonic() const = 0;
+    virtual QDateTime localTimeAt(Ms moment) const = 0;
+
+    // Asks for a wake-up once the monotonic count reaches `due` (none: no tick is pending). On waking the
+    // clock calls the wake handler with the moment up to which ticks are due.
+    virtual void wakeAt(std::optional<Ms> due) = 0;
+
+    void setWakeHandler(WakeHandler handler) { wake_ = std::move(handler); }
+
+protected:
+    void wake(Ms upTo) const
+    {
+        if (wake_)
+            wake_(upTo);
+    }
+
+private:
+    WakeHandler wake_;
+};
+
+} // namespace tk

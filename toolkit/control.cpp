@@ -1,0 +1,47 @@
+#include "control.h"
+
+#include "form.h"
+#include "units.h"
+
+#include <QWidget>
+
+#include <algorithm>
+
+namespace tk {
+
+Control::Control(Form &form, const ControlLayout &layout, QWidget *widget)
+    : Mirror(form.program()), form_(form), name_(layout.name), widget_(widget), visible_(layout.visible)
+{
+}
+
+void Control::setVisible(bool visible)
+{
+    if (visible == visible_)
+        return;
+    visible_ = visible;
+    if (widget_)
+        widget_->setVisible(visible);
+}
+
+BoxControl::BoxControl(Form &form, const ControlLayout &layout, QWidget *widget)
+    : Control(form, layout, widget), top_(float(layout.box.top))
+{
+}
+
+void BoxControl::setTop(float twips)
+{
+    if (twips == top_)
+        return;
+    top_ = twips;
+    changed();
+}
+
+void BoxControl::updateWidget()
+{
+    QWidget *box = widget();
+    const float height = float(box->height() * twipsPerPixel);
+    const float below = float((box->parentWidget()->height() + 1) * twipsPerPixel);
+    box->move(box->x(), pixels(std::clamp(top_, -height - twipsPerPixel, below)));
+}
+
+} // namespace tk

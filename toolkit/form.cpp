@@ -1,0 +1,119 @@
+#include "form.h"
+
+#include "check_box.h"
+#include "command_button.h"
+#include "form_builder.h"
+#include "image.h"
+#include "label.h"
+#include "menu_item.h"
+#include "native_window.h"
+#include "program.h"
+#include "timer.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace tk {
+
+Form::Form(Program &program, const FormLayout &layout)
+    : Mirror(program), program_(program), caption_(QString::fromUtf8(layout.caption))
+{
+    window_ = buildForm(*this, layout, controls_);
+    // Timers that the layout enables start as soon as the window exists, in stored order.
+    for (std::size_t i = 0; i < layout.controls.size(); ++i) {
+        if (layout.controls[i].kind == Kind::Timer && layout.controls[i].enabled)
+            static_cast<Timer &>(*controls_[i]).setEnabled(true);
+    }
+}
+
+Form::~Form()
+{
+    controls_.clear();
+    delete window_;
+}
+
+Control &Form::control(std::string_view name) const
+{
+    for (const auto &control : controls_) {
+        if (control->name() == name)
+            return *control;
+    }
+    qFatal("%s has no control named %.*s", qPrintable(window_->objectName()), int(name.size()), name.data());
+}
+
+template <class C>
+C &Form::control(std::string_view name) const
+{
+    auto *found = dynamic_cast<C *>(&control(name));
+    if (!found)
+        qFatal("%.*s is not of the kind asked for", int(name.size()), name.data());
+    return *found;
+}
+
+template Label &Form::control<Label>(std::string_view) const;
+template Image &Form::control<Image>(std::string_view) const;
+template CommandButton &Form::control<CommandButton>(std::string_view) const;
+template CheckBox &Form::control<CheckBox>(std::string_view) const;
+template Timer &Form::control<Timer>(std::string_view) const;
+template MenuItem &Form::control<MenuItem>(std::string_view) const;
+
+void Form::setCaption(const QString &caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    changed();
+}
+
+void Form::updateWidget()
+{
+    window_->setWindowTitle(caption_);
+}
+
+void Form::show()
+{
+    if (!loaded_)
+        return;
+    if (!shown_) {
+        shown_ = true;
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        window_->move(screen.center() - window_->rect().center());
+        prepareNativeWindow(*window_, caption_);
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+void Form::minimize()
+{
+    window_->setWindowState(window_->windowState() | Qt::WindowMinimized);
+}
+
+bool Form::minimized() const
+{
+    return window_->windowState().testFlag(Qt::WindowMinimized);
+}
+
+void Form::unload()
+{
+    program_.unload(*this);
+}
+
+QDateTime Form::now() const
+{
+    return program_.now();
+}
+
+void Form::close()
+{
+    loaded_ = false;
+    for (const auto &control : controls_) {
+        if (auto *timer = dynamic_cast<Timer *>(control.get()))
+            timer->setEnabled(false);
+    }
+    window_->hide();
+}
+
+} // namespace tk

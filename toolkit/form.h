@@ -1,0 +1,78 @@
+#pragma once
+
+#include "layout.h"
+#include "mirror.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <memory>
+#include <string_view>
+#include <vector>
+
+class QWidget;
+
+namespace tk {
+
+class CheckBox;
+class CommandButton;
+class Control;
+class Image;
+class Label;
+class MenuItem;
+class Program;
+class Timer;
+
+// A top-level window built from its layout, with named controls. A form is loaded on first use: its
+// controls take their layout values, its enabled timers start, then `Form_Load` runs. Unloading it closes
+// the window and discards its controls and timers; it is safe from one of its own handlers.
+class Form : public Mirror
+{
+public:
+    Form(Program &program, const FormLayout &layout);
+    ~Form() override;
+    Form(const Form &) = delete;
+    Form &operator=(const Form &) = delete;
+
+    virtual void Form_Load() {}
+
+    Program &program() const { return program_; }
+    bool loaded() const { return loaded_; }
+    QWidget *window() const { return window_; }
+
+    // The window's title.
+    const QString &caption() const { return caption_; }
+    void setCaption(const QString &caption);
+
+    void show();
+    void minimize();
+    bool minimized() const;
+    void unload();
+
+    // The local date and time of the event being handled.
+    QDateTime now() const;
+
+    Label &label(std::string_view name) const { return control<Label>(name); }
+    Image &image(std::string_view name) const { return control<Image>(name); }
+    CommandButton &commandButton(std::string_view name) const { return control<CommandButton>(name); }
+    CheckBox &checkBox(std::string_view name) const { return control<CheckBox>(name); }
+    Timer &timer(std::string_view name) const { return control<Timer>(name); }
+    MenuItem &menuItem(std::string_view name) const { return control<MenuItem>(name); }
+    Control &control(std::string_view name) const;
+
+private:
+    friend class Program;
+    template <class C>
+    C &control(std::string_view name) const;
+    void updateWidget() override;
+    void close();
+
+    Program &program_;
+    QWidget *window_;
+    QString caption_;
+    bool loaded_ = true;
+    bool shown_ = false;
+    std::vector<std::unique_ptr<Control>> controls_;
+};
+
+} // namespace tk

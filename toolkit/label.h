@@ -1,0 +1,26 @@
+#pragma once
+
+#include "control.h"
+
+#include <QString>
+
+class QLabel;
+
+namespace tk {
+
+class Label final : public BoxControl
+{
+public:
+    Label(Form &form, const ControlLayout &layout, QLabel *widget);
+
+    const QString &caption() const { return caption_; }
+    void setCaption(const QString &caption);
+
+private:
+    void updateWidget() override;
+
+    QLabel *label_;
+    QString caption_;
+};
+
+} // namespace tk

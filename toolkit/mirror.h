@@ -1,0 +1,27 @@
+#pragma once
+
+namespace tk {
+
+class Program;
+
+// Something whose widget follows its properties later, when the event loop next gets to it, so that a
+// burst of property writes (thousands of ticks caught up after a stall) costs one widget update.
+class Mirror
+{
+public:
+    virtual ~Mirror() = default;
+
+protected:
+    explicit Mirror(Program &program) : program_(program) {}
+
+    // Call after a property changed: the widget is brought up to date soon, once.
+    void changed();
+    virtual void updateWidget() = 0;
+
+private:
+    friend class Program;
+    Program &program_;
+    bool pending_ = false;
+};
+
+} // namespace tk

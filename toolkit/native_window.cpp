@@ -1,0 +1,44 @@
+#include "native_window.h"
+
+#include <QGuiApplication>
+#include <QString>
+#include <QWidget>
+
+#include <xcb/xcb.h>
+
+#include <string_view>
+
+namespace tk {
+
+namespace {
+
+xcb_atom_t atom(xcb_connection_t *connection, std::string_view name)
+{
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.data());
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(reply);
+    return result;
+}
+
+} // namespace
+
+void prepareNativeWindow(QWidget &window, const QString &caption)
+{
+    const WId id = window.winId();
+    if (!caption.isEmpty())
+        return;
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11)
+        return;
+    xcb_connection_t *connection = x11->connection();
+    const auto xid = static_cast<xcb_window_t>(id);
+    for (const std::string_view name : {"WM_NAME", "_NET_WM_NAME", "WM_ICON_NAME", "_NET_WM_ICON_NAME"}) {
+        if (const xcb_atom_t property = atom(connection, name))
+            xcb_delete_property(connection, xid, property);
+    }
+    xcb_flush(connection);
+}
+
+} // namespace tk

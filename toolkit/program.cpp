@@ -1,0 +1,143 @@
+#include "program.h"
+
+#include "control.h"
+#include "mirror.h"
+#include "style.h"
+
+#include <QApplication>
+
+#include <algorithm>
+
+namespace tk {
+
+void Mirror::changed()
+{
+    if (pending_)
+        return;
+    pending_ = true;
+    program_.markChanged(*this);
+}
+
+Program::Program(Clock &clock) : clock_(clock), scheduler_(clock)
+{
+    QApplication::setFont(font(std::nullopt));
+    QApplication::setQuitOnLastWindowClosed(false);
+    clock_.setWakeHandler([this](Ms upTo) { deliver(upTo); });
+}
+
+Program::~Program()
+{
+    clock_.setWakeHandler(nullptr);
+    clock_.wakeAt(std::nullopt);
+    changed_.clear();
+    windows_.clear();
+    unloaded_.clear();
+}
+
+QDateTime Program::now() const
+{
+    return clock_.localTimeAt(scheduler_.now());
+}
+
+Form *Program::find(std::type_index type) const
+{
+    const auto found = std::find_if(windows_.begin(), windows_.end(),
+                                    [type](const Window &window) { return window.type == type; });
+    return found == windows_.end() ? nullptr : found->form.get();
+}
+
+void Program::add(std::type_index type, std::unique_ptr<Form> form)
+{
+    windows_.push_back({type, std::move(form)});
+}
+
+void Program::deliver(Ms upTo)
+{
+    armedFor_.reset();
+    scheduler_.deliverDue(upTo);
+    afterEvent();
+}
+
+void Program::dispatch(Form &form, const std::function<void()> &handler)
+{
+    if (ended_ || !form.loaded() || !handler)
+        return;
+    scheduler_.deliverDue(clock_.monotonic());
+    if (ended_ || !form.loaded())
+        return;
+    handler();
+    afterEvent();
+}
+
+void Program::afterEvent()
+{
+    if (ended_)
+        return;
+    const std::optional<Ms> due = scheduler_.nextDue();
+    if (due == armedFor_)
+        return;
+    armedFor_ = due;
+    clock_.wakeAt(due);
+}
+
+void Program::unload(Form &form)
+{
+    if (!form.loaded())
+        return;
+    form.close();
+    std::erase_if(changed_, [&form](Mirror *mirror) {
+        auto *control = dynamic_cast<Control *>(mirror);
+        return mirror == &form || (control && &control->form() == &form);
+    });
+    const auto found = std::find_if(windows_.begin(), windows_.end(),
+                                    [&form](const Window &window) { return window.form.get() == &form; });
+    unloaded_.push_back(std::move(found->form));
+    windows_.erase(found);
+    postFlush();
+    if (windows_.empty())
+        end();
+}
+
+void Program::end()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    scheduler_.halt();
+    clock_.wakeAt(std::nullopt);
+    for (Window &window : windows_) {
+        window.form->close();
+        unloaded_.push_back(std::move(window.form));
+    }
+    windows_.clear();
+    changed_.clear();
+    if (endHandler_)
+        endHandler_();
+}
+
+void Program::markChanged(Mirror &mirror)
+{
+    changed_.push_back(&mirror);
+    postFlush();
+}
+
+void Program::postFlush()
+{
+    if (flushPosted_)
+        return;
+    flushPosted_ = true;
+    QMetaObject::invokeMethod(&context_, [this] { flush(); }, Qt::QueuedConnection);
+}
+
+void Program::flush()
+{
+    flushPosted_ = false;
+    const std::vector<Mirror *> changed = std::exchange(changed_, {});
+    for (Mirror *mirror : changed) {
+        mirror->pending_ = false;
+        mirror->updateWidget();
+    }
+    unloaded_.clear();
+}
+
+} // namespace tk

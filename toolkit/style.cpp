@@ -1,0 +1,55 @@
+#include "style.h"
+
+#include "units.h"
+
+#include <QApplication>
+#include <QPalette>
+
+#include <string_view>
+
+namespace tk {
+
+namespace {
+
+// The faces the layouts name, each followed by a free face of the same metrics, or the closest one.
+QStringList families(std::string_view face)
+{
+    QStringList families{QString::fromLatin1(face)};
+    if (face == "Times New Roman" || face == "MS Serif")
+        families << QStringLiteral("Liberation Serif");
+    else if (face == "Verdana")
+        families << QStringLiteral("DejaVu Sans");
+    families << QStringLiteral("Liberation Sans");
+    return families;
+}
+
+constexpr Font userInterfaceFont{"MS Sans Serif", 8.25};
+
+} // namespace
+
+QColor colour(Rgb rgb)
+{
+    return QColor::fromRgb(QRgb(rgb));
+}
+
+QColor standardFace()
+{
+    return QApplication::palette().color(QPalette::Window);
+}
+
+QColor standardText()
+{
+    return QApplication::palette().color(QPalette::WindowText);
+}
+
+QFont font(const std::optional<Font> &font)
+{
+    const Font &chosen = font ? *font : userInterfaceFont;
+    QFont result;
+    result.setFamilies(families(chosen.face));
+    result.setPixelSize(fontPixels(chosen.points));
+    result.setBold(chosen.bold);
+    return result;
+}
+
+} // namespace tk

@@ -1,0 +1,33 @@
+#pragma once
+
+// The toolkit: the one layer that knows Qt's widgets and timers, the clock and the user's locale.
+//
+// A window is a Form: a layout table (layout.h) that buildForm turns into a top-level widget and named
+// controls, and handlers that the window's own code binds to those controls' events. Handlers act only
+// through control properties (a label's Caption and Top, a check box's Value, a timer's Enabled). A
+// control keeps its properties itself and its widget follows them after the handler has returned, so a
+// burst of writes costs one widget update.
+//
+// The Program owns the windows and delivers every event to them, one at a time. Timer ticks come from one
+// Scheduler in due-time order; the Clock says what time it is (a monotonic count that includes suspended
+// time, and the local date and time of any moment on it) and wakes the scheduler. The SystemClock wakes it
+// from Qt's event loop; tests use a ManualClock and advance it. A tick that falls due while the loop is
+// held up is delivered late but never dropped, and while it runs the local time is the time it fell due.
+//
+// Numbers travel through captions as text (number_text.h); dates are rendered with short patterns
+// (date_text.h).
+
+#include "check_box.h"
+#include "clock.h"
+#include "command_button.h"
+#include "date_text.h"
+#include "form.h"
+#include "image.h"
+#include "label.h"
+#include "layout.h"
+#include "manual_clock.h"
+#include "menu_item.h"
+#include "number_text.h"
+#include "program.h"
+#include "system_clock.h"
+#include "timer.h"
