@@ -29,10 +29,12 @@ void prepareNativeWindow(QWidget &window, const QString &caption)
     const WId id = window.winId();
     if (!caption.isEmpty())
         return;
-    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
-    xcb_connection_t *connection = x11->connection();
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return;
     const auto xid = static_cast<xcb_window_t>(id);
     for (const std::string_view name : {"WM_NAME", "_NET_WM_NAME", "WM_ICON_NAME", "_NET_WM_ICON_NAME"}) {
         if (const xcb_atom_t property = atom(connection, name))

@@ -20,7 +20,7 @@ void Mirror::changed()
 
 Program::Program(Clock &clock) : clock_(clock), scheduler_(clock)
 {
-    QApplication::setFont(font(std::nullopt));
+    applyStandardLook();
     QApplication::setQuitOnLastWindowClosed(false);
     clock_.setWakeHandler([this](Ms upTo) { deliver(upTo); });
 }

@@ -25,11 +25,20 @@ QStringList families(std::string_view face)
 
 constexpr Font userInterfaceFont{"MS Sans Serif", 8.25};
 
+// The face colour the layouts were drawn on: the silver that their labels name is meant to match it.
+constexpr Rgb classicFace = 0xC0C0C0;
+
 } // namespace
 
 QColor colour(Rgb rgb)
 {
     return QColor::fromRgb(QRgb(rgb));
+}
+
+void applyStandardLook()
+{
+    QApplication::setPalette(QPalette(colour(classicFace)));
+    QApplication::setFont(font(std::nullopt));
 }
 
 QColor standardFace()

@@ -11,6 +11,9 @@ namespace tk {
 
 QColor colour(Rgb rgb);
 
+// Sets the application's palette and font to the ones the layouts were drawn for.
+void applyStandardLook();
+
 // The colours and font that a layout gets where it names none.
 QColor standardFace();
 QColor standardText();

@@ -1,0 +1,182 @@
+#include "session.h"
+
+#include <QTest>
+
+#include <array>
+
+using namespace tk;
+
+namespace {
+
+const std::array clockControls{
+    ControlLayout{.kind = Kind::Timer, .name = "Slow", .enabled = false, .interval = 1000},
+    ControlLayout{.kind = Kind::Timer, .name = "Other", .enabled = false, .interval = 1000},
+    ControlLayout{.kind = Kind::Timer, .name = "Fast", .enabled = false, .interval = 300},
+};
+const FormLayout clockLayout{.name = "Clocks", .clientWidth = 1500, .clientHeight = 1500, .controls = clockControls};
+
+// A window of three timers that records every tick: which timer, and the local time it saw.
+class Clocks final : public Form
+{
+public:
+    explicit Clocks(Program &program) : Form(program, clockLayout)
+    {
+        for (const char *name : {"Slow", "Other", "Fast"})
+            timer(name).onTimer([this, name] { record(name); });
+    }
+
+    void record(const char *name)
+    {
+        ticks << QString::fromLatin1(name);
+        times << now().time().toString(u"HH:mm:ss.zzz");
+        if (onTick)
+            onTick(QString::fromLatin1(name));
+    }
+
+    QStringList ticks;
+    QStringList times;
+    std::function<void(const QString &)> onTick;
+};
+
+} // namespace
+
+class SchedulerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void deliversInDueOrderWithTiesInEnableOrder()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        auto &clocks = session.program().form<Clocks>();
+        clocks.timer("Other").setEnabled(true);
+        clocks.timer("Slow").setEnabled(true);
+        clocks.timer("Fast").setEnabled(true);
+        session.milliseconds(1000);
+        QCOMPARE(clocks.ticks, QStringList({u"Fast"_qs, u"Fast"_qs, u"Fast"_qs, u"Other"_qs, u"Slow"_qs}));
+        QCOMPARE(clocks.times.last(), u"10:00:01.000"_qs);
+    }
+
+    void enablingAnEnabledTimerKeepsItsRhythm()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        auto &clocks = session.program().form<Clocks>();
+        Timer &slow = clocks.timer("Slow");
+        slow.setEnabled(true);
+        session.milliseconds(700);
+        slow.setEnabled(true);
+        session.milliseconds(300);
+        QCOMPARE(clocks.times, QStringList({u"10:00:01.000"_qs}));
+    }
+
+    void enablingADisabledTimerStartsAFullInterval()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        auto &clocks = session.program().form<Clocks>();
+        Timer &slow = clocks.timer("Slow");
+        slow.setEnabled(true);
+        session.milliseconds(700);
+        slow.setEnabled(false);
+        slow.setEnabled(true);
+        session.milliseconds(999);
+        QCOMPARE(clocks.ticks.size(), 0);
+        session.milliseconds(1);
+        QCOMPARE(clocks.times, QStringList({u"10:00:01.700"_qs}));
+    }
+
+    // A timer enabled by a tick that is delivered late still counts its interval from the moment that tick
+    // fell due, so a caught-up run ends exactly where an on-time run would.
+    void timersEnabledDuringCatchUpKeepTheirPlace()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        auto &clocks = session.program().form<Clocks>();
+        clocks.onTick = [&clocks](const QString &name) {
+            if (name == u"Slow")
+                clocks.timer("Fast").setEnabled(true);
+        };
+        clocks.timer("Slow").setEnabled(true);
+        session.seconds(10);
+        QCOMPARE(clocks.ticks.count(u"Fast"_qs), 30);
+        QCOMPARE(clocks.times.last(), u"10:00:10.000"_qs);
+    }
+
+    void disablingStopsAtOnceEvenWhenTheTickIsDue()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        auto &clocks = session.program().form<Clocks>();
+        clocks.onTick = [&clocks](const QString &name) {
+            if (name == u"Slow")
+                clocks.timer("Other").setEnabled(false);
+        };
+        clocks.timer("Slow").setEnabled(true);
+        clocks.timer("Other").setEnabled(true);
+        session.seconds(3);
+        QCOMPARE(clocks.ticks, QStringList({u"Slow"_qs, u"Slow"_qs, u"Slow"_qs}));
+    }
+
+    void aHeldUpLoopLosesNoTick_data()
+    {
+        QTest::addColumn<qint64>("stall");
+        QTest::newRow("one second") << qint64(1000);
+        QTest::newRow("a minute and a bit") << qint64(61'500);
+        QTest::newRow("eight hours asleep") << qint64(8 * 3600 * 1000);
+    }
+
+    void aHeldUpLoopLosesNoTick()
+    {
+        QFETCH(qint64, stall);
+        Session session(Session::at(2026, 12, 7, 22));
+        auto &clocks = session.program().form<Clocks>();
+        clocks.timer("Slow").setEnabled(true);
+        session.milliseconds(stall);
+        QCOMPARE(clocks.ticks.size(), stall / 1000);
+        // Each tick saw the local time at which it fell due, not the time at which it was delivered.
+        QCOMPARE(clocks.times.first(), u"22:00:01.000"_qs);
+        QCOMPARE(clocks.times.last(),
+                 Session::at(2026, 12, 7, 22).addMSecs(stall / 1000 * 1000).time().toString(u"HH:mm:ss.zzz"));
+    }
+
+    void theLocalTimeOfATickFollowsDaylightSaving()
+    {
+        // 02:59:59 summer time, one second before the clocks go back to 02:00.
+        Session session(QDateTime(QDate(2026, 10, 25), QTime(0, 59, 59), QTimeZone::utc())
+                            .toTimeZone(QTimeZone("Europe/Prague")));
+        auto &clocks = session.program().form<Clocks>();
+        clocks.timer("Slow").setEnabled(true);
+        session.seconds(1);
+        QCOMPARE(clocks.times.last(), u"02:00:00.000"_qs);
+        session.seconds(3600);
+        QCOMPARE(clocks.times.last(), u"03:00:00.000"_qs);
+    }
+
+    void endingTheProgramStopsEveryTick()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        auto &clocks = session.program().form<Clocks>();
+        clocks.onTick = [&session](const QString &) { session.program().end(); };
+        clocks.timer("Slow").setEnabled(true);
+        clocks.timer("Other").setEnabled(true);
+        session.seconds(5);
+        QCOMPARE(clocks.ticks.size(), 1);
+        QVERIFY(session.program().ended());
+    }
+
+    void aTickMayUnloadItsOwnWindow()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        auto &clocks = session.program().show<Clocks>();
+        bool ended = false;
+        session.program().setEndHandler([&ended] { ended = true; });
+        clocks.onTick = [&clocks](const QString &) { clocks.unload(); };
+        clocks.timer("Slow").setEnabled(true);
+        clocks.timer("Other").setEnabled(true);
+        session.seconds(5);
+        QCOMPARE(clocks.ticks.size(), 1);
+        QVERIFY(ended);
+        QVERIFY(!session.program().find<Clocks>());
+        session.program().flush();
+    }
+};
+
+QTEST_MAIN(SchedulerTest)
+#include "scheduler_test.moc"
