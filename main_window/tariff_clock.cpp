@@ -2,7 +2,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
+namespace
+{
 
 struct Period {
     QString name;
@@ -42,7 +43,8 @@ void TariffClock::Timer2_Timer()
     const Period &period = periodAt(int(tk::numberValue(Label13.caption())));
     Label14.setCaption(period.name);
     if (tk::numberValue(Label1.caption()) == 1)
-        Label16.setCaption(tk::numberText(tk::numberValue(Label16.caption()) + unitPrice / period.unitMinutes));
+        Label16.setCaption(
+            tk::numberText(tk::numberValue(Label16.caption()) + unitPrice / period.unitMinutes));
 }
 
 void TariffClock::Timer8_Timer()

@@ -6,14 +6,16 @@
 
 using namespace tk;
 
-namespace {
+namespace
+{
 
 const std::array clockControls{
     ControlLayout{.kind = Kind::Timer, .name = "Slow", .enabled = false, .interval = 1000},
     ControlLayout{.kind = Kind::Timer, .name = "Other", .enabled = false, .interval = 1000},
     ControlLayout{.kind = Kind::Timer, .name = "Fast", .enabled = false, .interval = 300},
 };
-const FormLayout clockLayout{.name = "Clocks", .clientWidth = 1500, .clientHeight = 1500, .controls = clockControls};
+const FormLayout clockLayout{
+    .name = "Clocks", .clientWidth = 1500, .clientHeight = 1500, .controls = clockControls};
 
 // A window of three timers that records every tick: which timer, and the local time it saw.
 class Clocks final : public Form

@@ -6,7 +6,8 @@
 #include <functional>
 #include <optional>
 
-namespace tk {
+namespace tk
+{
 
 // Milliseconds on a monotonic count that starts at an arbitrary origin.
 using Ms = std::int64_t;

@@ -5,7 +5,8 @@
 
 #include <QAbstractButton>
 
-namespace tk {
+namespace tk
+{
 
 CommandButton::CommandButton(Form &form, const ControlLayout &layout, QAbstractButton *widget)
     : Control(form, layout, widget)

@@ -6,7 +6,8 @@
 
 class QAbstractButton;
 
-namespace tk {
+namespace tk
+{
 
 class CommandButton final : public Control
 {

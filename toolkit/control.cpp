@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-namespace tk {
+namespace tk
+{
 
 Control::Control(Form &form, const ControlLayout &layout, QWidget *widget)
     : Mirror(form.program()), form_(form), name_(layout.name), widget_(widget), visible_(layout.visible)

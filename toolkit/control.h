@@ -7,7 +7,8 @@
 
 class QWidget;
 
-namespace tk {
+namespace tk
+{
 
 class Form;
 

@@ -2,7 +2,8 @@
 
 #include <QLocale>
 
-namespace tk {
+namespace tk
+{
 
 QString dateText(const QDateTime &moment, QStringView pattern)
 {

@@ -24,9 +24,11 @@
 #include <map>
 #include <string_view>
 
-namespace tk {
+namespace tk
+{
 
-namespace {
+namespace
+{
 
 QRect pixelBox(const Box &box)
 {
@@ -48,8 +50,8 @@ Qt::Alignment alignment(Align align)
 
 Qt::WindowFlags windowFlags(const FormLayout &layout)
 {
-    Qt::WindowFlags flags = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                            Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags =
+        Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     flags |= layout.frame == Frame::FixedDialog ? Qt::Dialog : Qt::Window;
     if (layout.minimizeBox)
         flags |= Qt::WindowMinimizeButtonHint;
@@ -112,13 +114,16 @@ private:
         case Kind::Image:
             return std::make_unique<Image>(form_, row, place(picture(row), row, false));
         case Kind::CommandButton:
-            return std::make_unique<CommandButton>(form_, row, focusable(place(button(row), row, false), row));
+            return std::make_unique<CommandButton>(form_, row,
+                                                   focusable(place(button(row), row, false), row));
         case Kind::CheckBox:
-            return std::make_unique<CheckBox>(form_, row, focusable(place(new QCheckBox, row, bool(row.background)), row));
+            return std::make_unique<CheckBox>(
+                form_, row, focusable(place(new QCheckBox, row, bool(row.background)), row));
         case Kind::Line:
             return std::make_unique<Control>(form_, row, line(row));
         case Kind::Shape:
-            return std::make_unique<Control>(form_, row, place(new ShapeWidget(row.lineWidth, row.lineStyle), row, false));
+            return std::make_unique<Control>(
+                form_, row, place(new ShapeWidget(row.lineWidth, row.lineStyle), row, false));
         case Kind::PictureBox:
             return std::make_unique<Control>(form_, row, pictureBox(row));
         case Kind::Timer:
@@ -139,8 +144,7 @@ private:
         return found->second;
     }
 
-    template <class W>
-    W *place(W *widget, const ControlLayout &row, bool opaque)
+    template <class W> W *place(W *widget, const ControlLayout &row, bool opaque)
     {
         widget->setParent(container(row));
         widget->setObjectName(QString::fromLatin1(row.name));
@@ -156,8 +160,7 @@ private:
         return widget;
     }
 
-    template <class W>
-    W *focusable(W *widget, const ControlLayout &row)
+    template <class W> W *focusable(W *widget, const ControlLayout &row)
     {
         tabStops_.emplace_back(row.tabIndex, widget);
         return widget;

@@ -4,7 +4,8 @@
 
 #include <QCloseEvent>
 
-namespace tk {
+namespace tk
+{
 
 FormWindow::FormWindow(Form &form, Qt::WindowFlags flags) : QWidget(nullptr, flags), form_(form) {}
 

@@ -2,7 +2,8 @@
 
 #include <QWidget>
 
-namespace tk {
+namespace tk
+{
 
 class Form;
 

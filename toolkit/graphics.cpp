@@ -2,7 +2,8 @@
 
 #include <QPainter>
 
-namespace tk {
+namespace tk
+{
 
 LineWidget::LineWidget(QWidget *parent, QPoint from, QPoint to, int width) : QWidget(parent), width_(width)
 {

@@ -2,7 +2,8 @@
 
 #include <QLabel>
 
-namespace tk {
+namespace tk
+{
 
 Label::Label(Form &form, const ControlLayout &layout, QLabel *widget)
     : BoxControl(form, layout, widget), label_(widget), caption_(QString::fromUtf8(layout.caption))

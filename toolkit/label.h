@@ -6,7 +6,8 @@
 
 class QLabel;
 
-namespace tk {
+namespace tk
+{
 
 class Label final : public BoxControl
 {

@@ -4,7 +4,8 @@
 #include <optional>
 #include <span>
 
-namespace tk {
+namespace tk
+{
 
 // A window's layout as data: what the windows' code declares and the form builder turns into widgets.
 // Positions and sizes are in twips (1/1440 inch), as stored; the builder alone converts them.
@@ -52,8 +53,8 @@ struct ControlLayout {
     const char *container = nullptr; // the picture box that holds the control; none: the window
     bool visible = true;
     bool enabled = true;
-    int value = 0;    // check boxes: 0 unchecked, 1 checked
-    int interval = 0; // timers, in milliseconds
+    int value = 0;     // check boxes: 0 unchecked, 1 checked
+    int interval = 0;  // timers, in milliseconds
     int lineWidth = 1; // lines and outlines, in pixels
     LineStyle lineStyle = LineStyle::Solid;
     const char *picture = nullptr; // images: a resource path

@@ -1,6 +1,7 @@
 #include "manual_clock.h"
 
-namespace tk {
+namespace tk
+{
 
 ManualClock::ManualClock(const QDateTime &start)
     : startEpochMs_(start.toMSecsSinceEpoch()), zone_(start.timeZone())

@@ -1,6 +1,7 @@
 #pragma once
 
-namespace tk {
+namespace tk
+{
 
 class Program;
 

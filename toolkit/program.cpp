@@ -8,7 +8,8 @@
 
 #include <algorithm>
 
-namespace tk {
+namespace tk
+{
 
 void Mirror::changed()
 {
@@ -126,7 +127,8 @@ void Program::postFlush()
     if (flushPosted_)
         return;
     flushPosted_ = true;
-    QMetaObject::invokeMethod(&context_, [this] { flush(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &context_, [this] { flush(); }, Qt::QueuedConnection);
 }
 
 void Program::flush()

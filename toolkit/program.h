@@ -12,7 +12,8 @@
 #include <typeindex>
 #include <vector>
 
-namespace tk {
+namespace tk
+{
 
 class Mirror;
 
@@ -33,14 +34,11 @@ public:
     QDateTime now() const;
 
     // The window of type F, created and loaded (its Form_Load run) if it does not exist yet.
-    template <class F>
-    F &form();
+    template <class F> F &form();
     // The same, then shown modeless.
-    template <class F>
-    F &show();
+    template <class F> F &show();
     // The window of type F if it exists.
-    template <class F>
-    F *find() const;
+    template <class F> F *find() const;
 
     // Closes every window at once; no further handler runs.
     void end();
@@ -81,14 +79,12 @@ private:
     std::function<void()> endHandler_;
 };
 
-template <class F>
-F *Program::find() const
+template <class F> F *Program::find() const
 {
     return static_cast<F *>(find(typeid(F)));
 }
 
-template <class F>
-F &Program::form()
+template <class F> F &Program::form()
 {
     if (F *existing = find<F>())
         return *existing;
@@ -100,8 +96,7 @@ F &Program::form()
     return form;
 }
 
-template <class F>
-F &Program::show()
+template <class F> F &Program::show()
 {
     F &shown = form<F>();
     shown.show();

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <tuple>
 
-namespace tk {
+namespace tk
+{
 
 Scheduler::Scheduler(Clock &clock) : clock_(clock) {}
 

@@ -6,7 +6,8 @@
 #include <optional>
 #include <vector>
 
-namespace tk {
+namespace tk
+{
 
 class Timer;
 

@@ -7,9 +7,11 @@
 
 #include <string_view>
 
-namespace tk {
+namespace tk
+{
 
-namespace {
+namespace
+{
 
 // The faces the layouts name, each followed by a free face of the same metrics, or the closest one.
 QStringList families(std::string_view face)

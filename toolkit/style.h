@@ -7,7 +7,8 @@
 
 #include <optional>
 
-namespace tk {
+namespace tk
+{
 
 QColor colour(Rgb rgb);
 
