@@ -1,0 +1,221 @@
+#include "session.h"
+
+#include <form1.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTest>
+
+// The main window as built, against its layout table, in pixels.
+class MainWindowLayoutTest : public QObject
+{
+    Q_OBJECT
+
+    Session session{Session::at(2026, 12, 7, 10)};
+    Form1 *form = nullptr;
+
+    QWidget *widget(const QString &name) const { return form->window()->findChild<QWidget *>(name); }
+
+private slots:
+    void initTestCase()
+    {
+        form = &session.program().show<Form1>();
+        session.program().flush();
+    }
+
+    void windowIsAFixedFrameWithAClientAreaBelowItsMenuBar()
+    {
+        QWidget *window = form->window();
+        auto *menuBar = window->findChild<QMenuBar *>();
+        QVERIFY(menuBar);
+        QCOMPARE(window->size(), QSize(449, menuBar->height() + 216));
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        QVERIFY(!window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(!window->windowIcon().isNull());
+        QCOMPARE(window->windowTitle(), QString());
+    }
+
+    void menuBarHasThreeTopLevelItems()
+    {
+        const QList<QAction *> actions = form->window()->findChild<QMenuBar *>()->actions();
+        QStringList captions;
+        for (QAction *action : actions) {
+            QVERIFY(!action->menu());
+            captions << action->text();
+        }
+        QCOMPARE(captions, QStringList({u"&Start"_qs, u"S&top "_qs, u"Něco &o..."_qs}));
+    }
+
+    void controls_data()
+    {
+        QTest::addColumn<QRect>("box");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("fontPixels");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<QColor>("ground");
+        QTest::addColumn<int>("align");
+        QTest::addColumn<bool>("shown");
+
+        const QColor face(0xC0, 0xC0, 0xC0);
+        const QColor black(Qt::black);
+        const QColor silver(0xC0, 0xC0, 0xC0);
+        const QColor navy(0x00, 0x00, 0x80);
+        const QColor green(0x00, 0x80, 0x00);
+        const QColor red(0xFF, 0x00, 0x00);
+        const int left = Qt::AlignLeft;
+        const int centre = Qt::AlignHCenter;
+        const int right = Qt::AlignRight;
+        const auto row = [](const char *name, QRect box, const QString &caption, int pixels, bool bold,
+                            QColor text, QColor ground, int align, bool shown = true) {
+            QTest::newRow(name) << box << caption << pixels << bold << text << ground << align << shown;
+        };
+        row("Label19", {208, 48, 177, 17}, u"Po stopnutí zobrazit vyúčtování :"_qs, 13, false, black, face,
+            centre);
+        row("Label18", {416, 168, 25, 17}, u"0"_qs, 11, false, black, face, left, false);
+        row("Label17", {16, 48, 129, 17}, u"Po startu minimalizovat:"_qs, 13, false, navy, face, centre);
+        row("Label16", {336, 168, 57, 17}, u"0"_qs, 11, false, black, face, left, false);
+        row("Label22", {232, 16, 41, 17}, u"Provoz:"_qs, 13, false, navy, face, left);
+        row("Label15", {64, 128, 153, 25}, u"Cena hovoru:"_qs, 27, false, green, silver, left);
+        row("Label14", {288, 16, 145, 17}, u"Klepněte na Start"_qs, 13, false, black, face, centre);
+        row("Label13", {8, 176, 41, 17}, u"0"_qs, 11, false, black, face, left, false);
+        row("Label20", {416, 152, 25, 17}, u"0"_qs, 11, false, black, face, left, false);
+        row("Label12", {336, 128, 33, 25}, u"Kč"_qs, 27, false, navy, face, left);
+        row("Label9", {16, 16, 41, 17}, u"Datum:"_qs, 13, false, navy, face, left);
+        row("Label8", {336, 96, 49, 25}, u"/hod"_qs, 27, false, navy, face, left);
+        row("Label7", {56, 96, 161, 25}, u"Délka hovoru:"_qs, 27, false, green, face, left);
+        row("Label6", {248, 96, 9, 25}, u":"_qs, 27, true, black, face, left);
+        row("Label5", {288, 96, 9, 25}, u":"_qs, 27, true, black, face, left);
+        row("Label4", {248, 128, 81, 25}, u"0"_qs, 27, true, red, face, right);
+        row("Label3", {216, 96, 33, 25}, u"0"_qs, 27, true, red, silver, right);
+        row("Label2", {256, 96, 33, 25}, u"0"_qs, 27, true, red, silver, right);
+        row("Label1", {296, 96, 33, 25}, u"0"_qs, 27, true, red, silver, right);
+        row("Command3", {200, 176, 105, 25}, u"Stop && Konec"_qs, 11, false, black, face, left);
+        row("Command1", {144, 176, 57, 25}, u"Start"_qs, 11, false, black, face, left);
+        row("Check1", {168, 50, 17, 13}, QString(), 11, false, black, silver, left);
+        row("Check2", {408, 50, 17, 13}, QString(), 11, false, black, face, left);
+    }
+
+    void controls()
+    {
+        QFETCH(QRect, box);
+        QFETCH(QString, caption);
+        QFETCH(int, fontPixels);
+        QFETCH(bool, bold);
+        QFETCH(QColor, text);
+        QFETCH(QColor, ground);
+        QFETCH(int, align);
+        QFETCH(bool, shown);
+
+        QWidget *control = widget(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), box);
+        QCOMPARE(control->font().pixelSize(), fontPixels);
+        QCOMPARE(control->font().bold(), bold);
+        QCOMPARE(control->palette().color(QPalette::WindowText), text);
+        QCOMPARE(control->palette().color(QPalette::Window), ground);
+        QCOMPARE(control->isVisible(), shown);
+        if (auto *label = qobject_cast<QLabel *>(control)) {
+            QCOMPARE(label->text(), caption);
+            QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), align);
+            QVERIFY(label->wordWrap());
+            QVERIFY(label->autoFillBackground());
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+        } else {
+            QCOMPARE(qobject_cast<QAbstractButton *>(control)->text(), caption);
+        }
+    }
+
+    void fontsFallBackToMetricCompatibleFaces_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::newRow("Label7") << u"Liberation Serif"_qs;
+        QTest::newRow("Label19") << u"Liberation Serif"_qs;
+        QTest::newRow("Command1") << u"Liberation Sans"_qs;
+    }
+
+    void fontsFallBackToMetricCompatibleFaces()
+    {
+        QFETCH(QString, family);
+        QCOMPARE(QFontInfo(widget(QString::fromLatin1(QTest::currentDataTag()))->font()).family(), family);
+    }
+
+    void checkBoxesStartAsStored()
+    {
+        QCOMPARE(form->checkBox("Check1").value(), 0);
+        QCOMPARE(form->checkBox("Check2").value(), 1);
+        QVERIFY(!qobject_cast<QCheckBox *>(widget(u"Check1"_qs))->isChecked());
+        QVERIFY(qobject_cast<QCheckBox *>(widget(u"Check2"_qs))->isChecked());
+    }
+
+    void keyboardFocusFollowsTheTabOrder()
+    {
+        QStringList order;
+        QWidget *next = widget(u"Command1"_qs);
+        for (int i = 0; i < 4; ++i, next = next->nextInFocusChain()) {
+            while (next->focusPolicy() == Qt::NoFocus)
+                next = next->nextInFocusChain();
+            order << next->objectName();
+        }
+        QCOMPARE(order, QStringList({u"Command1"_qs, u"Command3"_qs, u"Check1"_qs, u"Check2"_qs}));
+    }
+
+    void exactlyThreeTimersRunAtLoad_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        for (const char *name : {"Timer3", "Timer4", "Timer8"})
+            QTest::newRow(name) << true;
+        for (const char *name : {"Timer1", "Timer2", "Timer6", "Timer7"})
+            QTest::newRow(name) << false;
+    }
+
+    void exactlyThreeTimersRunAtLoad()
+    {
+        QFETCH(bool, enabled);
+        const tk::Timer &timer = form->timer(QTest::currentDataTag());
+        QCOMPARE(timer.enabled(), enabled);
+        QCOMPARE(timer.interval(), 1000);
+    }
+
+    // Lines and outlines, checked where they are drawn: a point on each is in the text colour, and the
+    // 2-pixel ones are two pixels across.
+    void linesAndOutlinesAreDrawn_data()
+    {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QPoint>("across");
+        QTest::addColumn<int>("width");
+        const QPoint horizontal(0, 1);
+        const QPoint vertical(1, 0);
+        QTest::newRow("Line1") << QPoint(100, 40) << horizontal << 2;
+        QTest::newRow("Line2") << QPoint(64, 30) << vertical << 1;
+        QTest::newRow("Line3") << QPoint(200, 60) << vertical << 2;
+        QTest::newRow("Line4") << QPoint(152, 60) << vertical << 1;
+        QTest::newRow("Line5") << QPoint(224, 20) << vertical << 2;
+        QTest::newRow("Line6") << QPoint(280, 30) << vertical << 1;
+        QTest::newRow("Line7") << QPoint(136, 30) << vertical << 1;
+        QTest::newRow("Line8") << QPoint(392, 60) << vertical << 1;
+        QTest::newRow("Shape1 top") << QPoint(100, 8) << horizontal << 2;
+        QTest::newRow("Shape1 left") << QPoint(8, 60) << vertical << 2;
+    }
+
+    void linesAndOutlinesAreDrawn()
+    {
+        QFETCH(QPoint, point);
+        QFETCH(QPoint, across);
+        QFETCH(int, width);
+        const QImage image = widget(u"Label1"_qs)->parentWidget()->grab().toImage();
+        int dark = 0;
+        for (int offset = -3; offset <= 3; ++offset) {
+            if (qGray(image.pixel(point + across * offset)) < 64)
+                ++dark;
+        }
+        QCOMPARE(dark, width);
+    }
+};
+
+QTEST_MAIN(MainWindowLayoutTest)
+#include "main_window_layout_test.moc"
