@@ -81,9 +81,12 @@ void Form::show()
         window_->move(screen.center() - window_->rect().center());
         prepareNativeWindow(*window_, caption_);
     }
+    if (window_->isVisible()) {
+        window_->raise();
+        window_->activateWindow();
+        return;
+    }
     window_->show();
-    window_->raise();
-    window_->activateWindow();
 }
 
 void Form::minimize()

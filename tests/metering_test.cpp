@@ -1,0 +1,239 @@
+#include "session.h"
+
+#include <form1.h>
+
+#include <QTest>
+
+namespace
+{
+
+// A call started 0.3 s after the main window opened at `start`, so that the call's seconds and the
+// window's own timers tick at different moments, as they do for a real user. It is then looked at on the
+// window's whole seconds, just after the title and the unit clock have ticked.
+class Call
+{
+public:
+    explicit Call(const QDateTime &start) : session_(start), form_(session_.program().show<Form1>())
+    {
+        session_.milliseconds(300);
+        Session::click(form_, "Command1");
+        session_.milliseconds(700);
+    }
+
+    Session &session() { return session_; }
+    Form1 &form() { return form_; }
+    QString caption(const char *label) const { return form_.label(label).caption(); }
+    QString elapsed() const
+    {
+        return caption("Label3") + u':' + caption("Label2") + u':' + caption("Label1");
+    }
+    QString price() const { return caption("Label4"); }
+
+    // Runs the call on second by second for `seconds`, noting the elapsed time whenever the price changes
+    // (and any unit count found past its boundary).
+    QStringList priceChanges(int seconds)
+    {
+        QStringList changes{elapsed() + u" = "_qs + price()};
+        for (int second = 0; second < seconds; ++second) {
+            const QString before = price();
+            session_.seconds(1);
+            if (tk::numberValue(caption("Label20")) > 180 || tk::numberValue(caption("Label18")) > 360)
+                changes << elapsed() + u": a unit count passed its boundary"_qs;
+            if (price() != before)
+                changes << elapsed() + u" = "_qs + price();
+        }
+        return changes;
+    }
+
+private:
+    Session session_;
+    Form1 &form_;
+};
+
+} // namespace
+
+// The elapsed time, the tariff periods and the charge-unit clocks of a running call.
+class MeteringTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { scope_ = std::make_unique<LocaleScope>(u"cs_CZ"_qs); }
+    void cleanup() { scope_.reset(); }
+
+    void thePriceRisesAtEveryUnitBoundary_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<QStringList>("changes");
+        QTest::newRow("heavy traffic")
+            << Session::at(2026, 12, 7, 10) << 10
+            << QStringList{u"0:0:0 = 2,4"_qs, u"0:3:2 = 4,8"_qs, u"0:6:3 = 7,2"_qs, u"0:9:4 = 9,6"_qs};
+        QTest::newRow("light traffic")
+            << Session::at(2026, 12, 7, 20) << 19
+            << QStringList{u"0:0:0 = 2,4"_qs, u"0:6:2 = 3,6"_qs, u"0:12:3 = 6"_qs, u"0:18:4 = 8,4"_qs};
+        // From light to heavy at 06:00: the light clock's 118 counted seconds are dropped, and the first
+        // heavy boundary prices two light minutes and four heavy ones.
+        QTest::newRow("into heavy traffic")
+            << Session::at(2026, 12, 7, 5, 58) << 10
+            << QStringList{u"0:0:0 = 2,4"_qs, u"0:5:1 = 5,6"_qs, u"0:8:2 = 8"_qs};
+        QTest::newRow("into light traffic")
+            << Session::at(2026, 12, 7, 18, 58) << 15
+            << QStringList{u"0:0:0 = 2,4"_qs, u"0:8:1 = 5,2"_qs, u"0:14:2 = 7,6"_qs};
+    }
+
+    void thePriceRisesAtEveryUnitBoundary()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(int, minutes);
+        QFETCH(QStringList, changes);
+        Call call(start);
+        QCOMPARE(call.priceChanges(minutes * 60), changes);
+    }
+
+    void theAccruedAmountGrowsEveryMinuteBetweenBoundaries()
+    {
+        Call call(Session::at(2026, 12, 7, 10));
+        call.session().seconds(2);
+        QCOMPARE(call.caption("Label16"), u"0,8"_qs);
+        call.session().seconds(60);
+        QCOMPARE(call.caption("Label16"), u"1,6"_qs);
+        QCOMPARE(call.price(), u"2,4"_qs);
+    }
+
+    void thePeriodFollowsTheHourOfDayAlone_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QString>("period");
+        for (int day : {7, 12, 13}) { // a Monday, a Saturday and a Sunday
+            const QString weekday = QLocale(u"en_US"_qs).dayName(QDate(2026, 12, day).dayOfWeek());
+            const auto row = [&](int hour, int minute, const char *period) {
+                QTest::addRow("%s %02d:%02d", qPrintable(weekday), hour, minute)
+                    << Session::at(2026, 12, day, hour, minute, 0) << QString::fromUtf8(period);
+            };
+            row(0, 0, "slabý");
+            row(5, 58, "slabý");
+            row(6, 0, "silný");
+            row(18, 58, "silný");
+            row(19, 0, "slabý");
+            row(23, 58, "slabý");
+        }
+    }
+
+    void thePeriodFollowsTheHourOfDayAlone()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(QString, period);
+        Session session(start);
+        Form1 &form = session.program().show<Form1>();
+        session.seconds(30);
+        QCOMPARE(form.label("Label14").caption(), u"Klepněte na Start"_qs);
+        QCOMPARE(form.label("Label4").caption(), u"0"_qs);
+        Session::click(form, "Command1");
+        session.seconds(2);
+        QCOMPARE(form.label("Label14").caption(), period);
+    }
+
+    void theElapsedTimeCarriesIntoMinutesAndHours()
+    {
+        Call call(Session::at(2026, 12, 7, 10));
+        call.session().seconds(59);
+        QCOMPARE(call.elapsed(), u"0:0:59"_qs);
+        call.session().seconds(1);
+        QCOMPARE(call.elapsed(), u"0:1:0"_qs);
+        call.session().seconds(59 * 60);
+        QCOMPARE(call.elapsed(), u"1:0:0"_qs);
+    }
+
+    // A call of a day or more shows its true length: the hours count on past 24.
+    void aDayLongCallKeepsCountingHours()
+    {
+        Call call(Session::at(2026, 12, 7, 10));
+        call.session().seconds(25 * 3600 + 7);
+        QCOMPARE(call.elapsed(), u"25:0:7"_qs);
+        call.session().seconds(1);
+        QCOMPARE(call.form().caption(), u"25:0:8 = "_qs + call.price() + u" Kč"_qs);
+    }
+
+    // A Start given during a call keeps the price reached so far; the unit clock goes on as before.
+    void aSecondStartNeverLowersThePrice()
+    {
+        Call call(Session::at(2026, 12, 7, 10));
+        call.session().seconds(190);
+        QCOMPARE(call.price(), u"4,8"_qs);
+        Session::click(call.form(), "mnustart");
+        QCOMPARE(call.price(), u"4,8"_qs);
+        QCOMPARE(call.elapsed(), u"0:3:10"_qs);
+        call.session().seconds(180);
+        QCOMPARE(call.price(), u"7,2"_qs);
+    }
+
+    // However the loop is held up, or however long the computer sleeps, every second is counted and
+    // priced by the hour in which it passed: one jump ends where a second-by-second run does.
+    void aStallOrSleepLosesNothing_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("stall");
+        QTest::newRow("ten seconds over a minute's first second") << Session::at(2026, 12, 7, 10) << 55 << 10;
+        QTest::newRow("a long stall in heavy traffic") << Session::at(2026, 12, 7, 10) << 100 << 2000;
+        QTest::newRow("asleep across 19:00") << Session::at(2026, 12, 7, 18, 30) << 65 << 3 * 3600;
+        QTest::newRow("asleep across 06:00 and midnight") << Session::at(2026, 12, 7, 23) << 5 << 8 * 3600;
+    }
+
+    void aStallOrSleepLosesNothing()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(int, before);
+        QFETCH(int, stall);
+        Call stepped(start);
+        Call stalled(start);
+        stepped.session().seconds(before);
+        stalled.session().seconds(before);
+        for (int second = 0; second < stall; ++second)
+            stepped.session().seconds(1);
+        stalled.session().seconds(stall);
+        for (const char *label :
+             {"Label1", "Label2", "Label3", "Label4", "Label13", "Label14", "Label16", "Label18", "Label20"})
+            QCOMPARE(stalled.caption(label), stepped.caption(label));
+        QCOMPARE(stalled.form().caption(), stepped.form().caption());
+        QCOMPARE(stalled.elapsed(), QTime(0, 0).addSecs(before + stall).toString(u"H:m:s"));
+    }
+
+    void thePriceUsesTheUsersDecimalSeparator_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("price");
+        QTest::newRow("Czech") << u"cs_CZ"_qs << u"4,8"_qs;
+        QTest::newRow("English") << u"en_US"_qs << u"4.8"_qs;
+    }
+
+    void thePriceUsesTheUsersDecimalSeparator()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, price);
+        LocaleScope scope(locale);
+        Call call(Session::at(2026, 12, 7, 10));
+        call.session().seconds(200);
+        QCOMPARE(call.price(), price);
+        QCOMPARE(call.form().caption(), call.elapsed() + u" = "_qs + price + u" Kč"_qs);
+    }
+
+    void afterStopNothingChanges()
+    {
+        Call call(Session::at(2026, 12, 7, 10));
+        call.session().seconds(200);
+        call.form().checkBox("Check2").setValue(0);
+        const QString title = call.form().caption();
+        Session::click(call.form(), "Command3");
+        call.session().seconds(500);
+        QCOMPARE(call.form().caption(), title);
+        QCOMPARE(call.elapsed(), u"0:3:20"_qs);
+    }
+
+private:
+    std::unique_ptr<LocaleScope> scope_;
+};
+
+QTEST_MAIN(MeteringTest)
+#include "metering_test.moc"
