@@ -127,6 +127,7 @@ private slots:
         QTest::newRow("Shape2, left side") << QPoint(122, 200) << across << 6 << 1;
         QTest::newRow("Shape3, left side") << QPoint(242, 288) << across << 6 << 2;
         QTest::newRow("Line1") << QPoint(250, 106) << down << 6 << 1;
+        QTest::newRow("Line1, under the operator's address") << QPoint(20, 106) << down << 6 << 1;
         QTest::newRow("Line2") << QPoint(300, 178) << down << 6 << 1;
         QTest::newRow("Line3") << QPoint(226, 200) << across << 6 << 1;
         QTest::newRow("Line4") << QPoint(300, 226) << down << 5 << 2;
