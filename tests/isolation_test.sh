@@ -1,0 +1,76 @@
+#!/bin/bash
+# The real program, traced on a private X server through a call and its bill, keeps to itself: it starts
+# no other program, listens on no socket, connects to nothing but the display, writes no file, and of the
+# user's home looks only at the desktop's own settings (display credentials, fonts, cursors, Qt's logging
+# rules). HOME and XDG_RUNTIME_DIR are empty directories; nothing may appear in them.
+set -euo pipefail
+program=$(realpath "$1")
+
+for tool in Xvfb openbox xdotool xdpyinfo strace; do
+    command -v "$tool" >/dev/null || { echo "isolation: $tool is missing (scripts/setup installs it)" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+home=$work/home
+runtime=$work/runtime
+mkdir -m 700 "$home" "$runtime"
+log=$work/trace
+
+for n in $(seq 200 279); do [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || break; done
+export DISPLAY=:$n
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids=($!)
+trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+pids+=($!)
+sleep 0.5
+
+env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" HOME="$home" XDG_RUNTIME_DIR="$runtime" LANG=cs_CZ.UTF-8 \
+    strace -f -qq -e trace=%file,%network,%process -o "$log" "$program" >/dev/null 2>&1 &
+pids+=($!)
+window=
+for _ in $(seq 100); do
+    traced=$(pgrep -P "${pids[2]}" | head -n 1 || true)
+    [[ -n $traced ]] && window=$(xdotool search --onlyvisible --pid "$traced" 2>/dev/null | head -n 1 || true)
+    [[ -n $window ]] && break
+    sleep 0.1
+done
+[[ -n $window ]] || { echo "isolation: the program's window did not appear" >&2; exit 1; }
+sleep 1
+# A call of a few seconds, stopped with the bill.
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+s
+sleep 2
+xdotool key --clearmodifiers alt+t
+timeout 5 xdotool search --sync --onlyvisible --name 'Vyúčtování' >/dev/null ||
+    { echo "isolation: Stop showed no bill" >&2; exit 1; }
+sleep 1
+kill "$traced"
+wait "${pids[2]}" 2>/dev/null || true
+
+failed=0
+fail() {
+    echo "isolation: $1" >&2
+    failed=1
+}
+calls() { # the traced calls named, as "name(arguments) = result"
+    sed -E 's/^[0-9]+ +//' "$log" | grep -E "^($1)\(" || true
+}
+
+created=$(find "$home" "$runtime" -mindepth 1)
+[[ -z $created ]] || fail "created $created"
+servers=$(calls 'bind|listen|accept|accept4')
+[[ -z $servers ]] || fail "opened a server socket: $servers"
+others=$(calls 'connect' | grep -vE "sun_path=@?\"/tmp/\.X11-unix/X$n\"" || true)
+[[ -z $others ]] || fail "connected to something other than the display: $others"
+started=$(calls 'execve|execveat' | tail -n +2)
+[[ -z $started ]] || fail "started another program: $started"
+writes=$(calls 'open|openat|openat2|creat' | grep -E 'O_WRONLY|O_RDWR|O_CREAT|O_TRUNC' | grep -v '= -1' || true)
+writes+=$(calls 'mkdir|mkdirat|rmdir|unlink|unlinkat|rename|renameat|renameat2|link|linkat|symlink|symlinkat|chmod|fchmodat|truncate|utimensat' |
+    grep -E '= 0$' || true)
+[[ -z $writes ]] || fail "changed the file system: $writes"
+allowed="\.Xauthority|\.Xdefaults[^\"]*|\.config/fontconfig[^\"]*|\.fonts[^\"]*|\.fontconfig/[^\"]*|\.cache/fontconfig/[^\"]*"
+allowed+="|\.local/share/fonts[^\"]*|\.icons/[^\"]*|\.config/QtProject/qtlogging\.ini"
+looked=$(grep -oE "\"$home/[^\"]*\"" "$log" | grep -vE "^\"$home/($allowed)\"$" | sort -u || true)
+[[ -z $looked ]] || fail "looked at the user's files: $looked"
+exit $failed
