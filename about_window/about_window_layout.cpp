@@ -78,7 +78,7 @@ const std::array controls{
     creditLine("Label5", {240, 3000, 3615, 255}, "Radim Štěpánek", 4),
     creditLine("Label4", {240, 2760, 3615, 255}, "Marta Hrubešová", 3),
     creditLine("Label3", {240, 2520, 3615, 255}, "Napsal Ondřej Kalousek", 2),
-    creditLine("Label2", {240, 2040, 3615, 255}, "© 1998 Ondřej Kalousek", 1),
+    creditLine("Label2", {240, 2040, 3615, 255}, "Copyright © 1998 Ondřej Kalousek", 1),
 };
 
 } // namespace
