@@ -245,6 +245,20 @@ private slots:
         QCOMPARE(tops(*about), startsMoved(51 * 25));
     }
 
+    // The about window has no task-bar entry to bring it back from, should a window manager minimize it.
+    void choosingAboutBringsBackAMinimizedWindow()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        Form1 &main = session.program().show<Form1>();
+        Session::click(main, "mnuabout");
+        Form3 *about = session.program().find<Form3>();
+        about->minimize();
+        QVERIFY(about->minimized());
+        Session::click(main, "mnuabout");
+        QVERIFY(!about->minimized());
+        QVERIFY(about->window()->isVisible());
+    }
+
     void theMainWindowGoesOnMetering()
     {
         LocaleScope scope(u"cs_CZ"_qs);

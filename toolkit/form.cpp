@@ -82,6 +82,9 @@ void Form::show()
         window_->move(screen.center() - window_->rect().center());
         prepareNativeWindow(*window_, caption_, inTaskBar_);
     }
+    // Shown again, a window that was minimized comes back: one kept out of the task bar has no other way.
+    if (minimized())
+        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     window_->show();
     window_->raise();
     window_->activateWindow();
