@@ -5,9 +5,10 @@
 #include <form3.h>
 
 CallControl::CallControl(tk::Form &form)
-    : form_(form), Label4(form.label("Label4")), Label10(form.label("Label10")), Label11(form.label("Label11")),
-      Check1(form.checkBox("Check1")), Check2(form.checkBox("Check2")), Timer1(form.timer("Timer1")),
-      Timer2(form.timer("Timer2")), Timer3(form.timer("Timer3")), Timer4(form.timer("Timer4"))
+    : form_(form), Label4(form.label("Label4")), Label10(form.label("Label10")),
+      Label11(form.label("Label11")), Check1(form.checkBox("Check1")), Check2(form.checkBox("Check2")),
+      Timer1(form.timer("Timer1")), Timer2(form.timer("Timer2")), Timer3(form.timer("Timer3")),
+      Timer4(form.timer("Timer4"))
 {
     form.commandButton("Command1").onClick([this] { Command1_Click(); });
     form.menuItem("mnustart").onClick([this] { mnustart_Click(); });

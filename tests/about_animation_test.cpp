@@ -8,7 +8,8 @@
 #include <array>
 #include <limits>
 
-namespace {
+namespace
+{
 
 struct Credit {
     const char *name;

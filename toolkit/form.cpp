@@ -14,7 +14,8 @@
 #include <QScreen>
 #include <QWidget>
 
-namespace tk {
+namespace tk
+{
 
 Form::Form(Program &program, const FormLayout &layout)
     : Mirror(program), program_(program), caption_(QString::fromUtf8(layout.caption)),
@@ -43,8 +44,7 @@ Control &Form::control(std::string_view name) const
     qFatal("%s has no control named %.*s", qPrintable(window_->objectName()), int(name.size()), name.data());
 }
 
-template <class C>
-C &Form::control(std::string_view name) const
+template <class C> C &Form::control(std::string_view name) const
 {
     auto *found = dynamic_cast<C *>(&control(name));
     if (!found)

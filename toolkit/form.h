@@ -12,7 +12,8 @@
 
 class QWidget;
 
-namespace tk {
+namespace tk
+{
 
 class CheckBox;
 class CommandButton;
@@ -62,8 +63,7 @@ public:
 
 private:
     friend class Program;
-    template <class C>
-    C &control(std::string_view name) const;
+    template <class C> C &control(std::string_view name) const;
     void updateWidget() override;
     void close();
 

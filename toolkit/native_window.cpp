@@ -8,9 +8,11 @@
 
 #include <string_view>
 
-namespace tk {
+namespace tk
+{
 
-namespace {
+namespace
+{
 
 xcb_atom_t atom(xcb_connection_t *connection, std::string_view name)
 {
