@@ -278,6 +278,18 @@ private slots:
         QVERIFY(main.timer("Timer1").enabled());
     }
 
+    void stopWithoutTheBillClosesTheAboutWindowToo()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        Form1 &main = session.program().show<Form1>();
+        Session::click(main, "mnuabout");
+        session.seconds(2);
+        Session::click(main, "Check2");
+        Session::click(main, "Command3");
+        QVERIFY(session.program().ended());
+        QVERIFY(!session.program().find<Form3>());
+    }
+
     // Far-off positions, set directly: a window's positions are all its state.
     void farPositionsStayOutOfSightAndRestart_data()
     {
