@@ -3,6 +3,7 @@
 #include "tariff_clock.h"
 
 #include <form2.h>
+#include <form3.h>
 
 CallControl::CallControl(tk::Form &form)
     : form_(form), Label4(form.label("Label4")), Label10(form.label("Label10")),
@@ -44,7 +45,10 @@ void CallControl::mnustop_Click()
     stopCommand();
 }
 
-void CallControl::mnuabout_Click() {}
+void CallControl::mnuabout_Click()
+{
+    form_.program().show<Form3>();
+}
 
 // The first unit is charged at connection. A repeated Start keeps a price that is already higher: the
 // price of a call never goes down.
