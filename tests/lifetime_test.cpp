@@ -2,6 +2,7 @@
 
 #include <form1.h>
 #include <form2.h>
+#include <form3.h>
 
 #include <QApplication>
 #include <QTest>
@@ -56,6 +57,33 @@ private slots:
             QCoreApplication::processEvents();
             Session::click(*bill, "Command1");
             QVERIFY(session.program().ended());
+        }
+        QCOMPARE(widgets(), before);
+        QVERIFY(leakCheckerFindsNothing());
+    }
+
+    void theAboutWindowOpenedAndClosedAThousandTimesLeavesNothingBehind()
+    {
+        const qsizetype before = widgets();
+        {
+            Session session(Session::at(2026, 12, 7, 10));
+            Form1 &main = session.program().show<Form1>();
+            Session::click(main, "Command1");
+            const qsizetype withMain = widgets();
+            for (int time = 0; time < 1000; ++time) {
+                Session::click(main, "mnuabout");
+                session.milliseconds(250);
+                Form3 *about = session.program().find<Form3>();
+                QVERIFY(about);
+                if (time % 2 == 0)
+                    Session::click(*about, "Command2");
+                else
+                    about->window()->close();
+                QVERIFY(!session.program().find<Form3>());
+                if (time % 100 == 0)
+                    QCOMPARE(widgets(), withMain);
+            }
+            QCOMPARE(widgets(), withMain);
         }
         QCOMPARE(widgets(), before);
         QVERIFY(leakCheckerFindsNothing());

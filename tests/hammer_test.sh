@@ -1,0 +1,142 @@
+#!/bin/bash
+# Hammers the real program on a private X server: random clicks on its buttons, check boxes and anywhere
+# else in its windows, its access keys, the about window opened and closed, bursts without a pause, and
+# the process stopped and continued at random. Nothing of this ends a call, so throughout the program must
+# stay up and its title must show the true elapsed time and a price that never goes down. At the end Stop
+# ends the program, which must exit cleanly.
+#
+# Usage: tests/hammer_test.sh PROGRAM [SECONDS [SEED]]   (20 seconds by default)
+set -euo pipefail
+program=$1
+seconds=${2:-20}
+seed=${3:-$$}
+RANDOM=$seed
+echo "hammer: seed $seed, $seconds s (rerun: $0 $program $seconds $seed)"
+
+for tool in Xvfb openbox xdotool xprop xwininfo xdpyinfo; do
+    command -v "$tool" >/dev/null || { echo "hammer: $tool is missing (scripts/setup installs it)" >&2; exit 1; }
+done
+
+for n in $(seq 280 359); do [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || break; done
+export DISPLAY=:$n
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids=($!)
+output=$(mktemp)
+trap 'kill -CONT "${pids[2]}" 2>/dev/null || true; kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true; rm -f "$output"' EXIT
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+openbox >/dev/null 2>&1 &
+pids+=($!)
+sleep 0.5
+
+LANG=cs_CZ.UTF-8 LC_ALL=cs_CZ.UTF-8 "$program" >"$output" 2>&1 &
+pids+=($!)
+pid=${pids[2]}
+main=$(timeout 10 xdotool search --sync --onlyvisible --pid "$pid" | head -n 1)
+
+fail() {
+    echo "hammer: $1" >&2
+    tail -n 40 "$output" >&2
+    exit 1
+}
+now_ms() { echo $(($(date +%s%N) / 1000000)); }
+title() { xprop -id "$main" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
+alive() { kill -0 "$pid" 2>/dev/null || fail "the program is gone"; }
+# The client area lies below the menu bar, at the bottom of the window.
+menu_bar=$(($(xwininfo -id "$main" | sed -n 's/^ *Height: //p') - 216))
+
+# The about window may close between finding it and acting on it; that is no failure.
+key() { # window, keys...
+    local window=$1
+    shift
+    timeout 2 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || return 0
+    xdotool key --clearmodifiers "$@" 2>/dev/null || true
+}
+click() { # window, x, y in its client area
+    timeout 2 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || return 0
+    xdotool mousemove --window "$1" "$2" "$3" click 1 2>/dev/null || true
+}
+about() { xdotool search --all --onlyvisible --pid "$pid" --name '^Něco o\.\.\.$' 2>/dev/null | head -n 1 || true; }
+
+key "$main" alt+s
+started=$(now_ms)
+running_since=$started
+lowest=2.4
+sleep 1.5
+
+# The title follows the wall clock to the second, once the process has run for a while, and the price
+# never goes down.
+check_title() {
+    local text shown true_ms price
+    text=$(title)
+    [[ $text =~ ^([0-9]+):([0-9]+):([0-9]+)\ =\ ([0-9]+(,[0-9]+)?)\ Kč$ ]] || fail "the title reads \"$text\""
+    shown=$((BASH_REMATCH[1] * 3600 + BASH_REMATCH[2] * 60 + BASH_REMATCH[3]))
+    price=${BASH_REMATCH[4]/,/.}
+    true_ms=$(($(now_ms) - started))
+    if (($(now_ms) - running_since > 1500)) && ((shown * 1000 < true_ms - 2200 || shown * 1000 > true_ms + 200)); then
+        fail "the title reads \"$text\" $true_ms ms into the call"
+    fi
+    awk -v a="$price" -v b="$lowest" 'BEGIN { exit !(a + 0 >= b + 0) }' || fail "the price went down to $price from $lowest"
+    lowest=$price
+}
+
+deadline=$(($(now_ms) + seconds * 1000))
+while (($(now_ms) < deadline)); do
+    alive
+    case $((RANDOM % 12)) in
+    0) key "$main" alt+s ;;
+    1) key "$main" alt+o ;;
+    2) click "$main" $((144 + RANDOM % 56)) $((menu_bar + 177 + RANDOM % 23)) ;; # Start
+    3) click "$main" $((169 + RANDOM % 15)) $((menu_bar + 51 + RANDOM % 11)) ;;  # Check1
+    4) click "$main" $((409 + RANDOM % 15)) $((menu_bar + 51 + RANDOM % 11)) ;;  # Check2
+    5) # anywhere in the client area but on Stop
+        x=$((RANDOM % 449)) y=$((RANDOM % 216))
+        ((x >= 198 && x <= 307 && y >= 174 && y <= 203)) || click "$main" "$x" $((menu_bar + y))
+        ;;
+    6 | 7)
+        window=$(about)
+        if [[ -n $window ]]; then
+            case $((RANDOM % 5)) in
+            0) key "$window" alt+z ;;
+            1) key "$window" alt+k ;;
+            2) click "$window" $((66 + RANDOM % 77)) $((170 + RANDOM % 21)) ;; # Znovu
+            3) click "$window" $((154 + RANDOM % 69)) $((170 + RANDOM % 21)) ;; # Konec
+            4) click "$window" $((RANDOM % 290)) $((RANDOM % 200)) ;;
+            esac
+        fi
+        ;;
+    8) # a burst of access keys without a pause
+        timeout 2 xdotool windowactivate --sync "$main" >/dev/null 2>&1 &&
+            xdotool key --clearmodifiers --delay 0 alt+s alt+o alt+s alt+s alt+o alt+s
+        ;;
+    9) # the process stopped for a while
+        kill -STOP "$pid"
+        sleep "0.$((RANDOM % 10))$((RANDOM % 10))"
+        ((RANDOM % 4)) || sleep 2
+        kill -CONT "$pid"
+        running_since=$(now_ms)
+        ;;
+    *) check_title ;;
+    esac
+done
+alive
+sleep 2
+check_title
+echo "hammer: the program stands, titled \"$(title)\""
+
+# Stop ends the program, at once or (with the bill option checked, as the clicks left it) through the
+# bill's button; either way it exits cleanly.
+key "$main" alt+t
+for _ in $(seq 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    bill=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Vyúčtování $' 2>/dev/null | head -n 1 || true)
+    if [[ -n $bill ]]; then
+        key "$bill" space
+        break
+    fi
+    sleep 0.1
+done
+for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "Stop did not end the program"
+status=0
+wait "$pid" || status=$?
+((status == 0)) || fail "the program ended with status $status"
