@@ -451,19 +451,13 @@ Scenario shrink(Scenario failing)
     return failing;
 }
 
-// A crash cannot be shrunk, but it can say which session it was.
-const Scenario *current = nullptr;
+// A crash cannot be shrunk, but it can say which session it was; the words are ready before it runs.
+QByteArray crashNote;
 
 void sayWhichSession()
 {
-    if (!current)
-        return;
-    const QByteArray text =
-        u"\nThe random session with seed %1 crashed (rerun it alone with ZELVOR_SEED=%1):\n%2"_s
-            .arg(current->seed)
-            .arg(describe(*current))
-            .toLocal8Bit();
-    (void)!write(2, text.constData(), size_t(text.size()));
+    if (!crashNote.isEmpty())
+        (void)!write(2, crashNote.constData(), size_t(crashNote.size()));
 }
 
 void onFatalSignal(int signal)
@@ -504,10 +498,13 @@ private slots:
         qputenv("TZ", "Europe/Prague");
         tzset();
 #if defined(__SANITIZE_ADDRESS__)
+        // The sanitizers keep their own handlers of faults; undefined behaviour aborts (UBSAN_OPTIONS).
         __sanitizer_set_death_callback(sayWhichSession);
-#endif
+        std::signal(SIGABRT, onFatalSignal);
+#else
         for (int signal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
             std::signal(signal, onFatalSignal);
+#endif
         passOn = qInstallMessageHandler(quietAboutRaising);
     }
 
@@ -531,9 +528,13 @@ private slots:
         QFETCH(quint64, count);
         for (quint64 seed = first; seed < first + count; ++seed) {
             const Scenario scenario = generate(seed);
-            current = &scenario;
+            crashNote =
+                u"\nThe random session with seed %1 crashed (rerun it alone with ZELVOR_SEED=%1):\n%2"_s
+                    .arg(seed)
+                    .arg(describe(scenario))
+                    .toLocal8Bit();
             const std::optional<QString> failure = run(scenario);
-            current = nullptr;
+            crashNote.clear();
             if (failure) {
                 const Scenario shortest = shrink(scenario);
                 QFAIL(qPrintable(
