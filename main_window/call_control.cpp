@@ -2,6 +2,9 @@
 
 #include "tariff_clock.h"
 
+#include <form2.h>
+#include <form3.h>
+
 CallControl::CallControl(tk::Form &form)
     : form_(form), Label4(form.label("Label4")), Label10(form.label("Label10")),
       Label11(form.label("Label11")), Check1(form.checkBox("Check1")), Check2(form.checkBox("Check2")),
@@ -42,7 +45,10 @@ void CallControl::mnustop_Click()
     stopCommand();
 }
 
-void CallControl::mnuabout_Click() {}
+void CallControl::mnuabout_Click()
+{
+    form_.program().show<Form3>();
+}
 
 // The first unit is charged at connection. A repeated Start keeps a price that is already higher: the
 // price of a call never goes down.
@@ -69,8 +75,12 @@ void CallControl::stopCommand()
         form_.program().end();
 }
 
-// TODO(#4): show the bill window with the price text instead of ending the program.
+// The bill dates itself as it loads; the price goes in as the main window shows it, as text.
 void CallControl::showBill()
 {
-    form_.program().end();
+    const QString price = Label4.caption();
+    Form2 &bill = form_.program().show<Form2>();
+    bill.label("Label16").setCaption(price);
+    bill.label("Label19").setCaption(price);
+    form_.unload();
 }

@@ -18,7 +18,8 @@ namespace tk
 {
 
 Form::Form(Program &program, const FormLayout &layout)
-    : Mirror(program), program_(program), caption_(QString::fromUtf8(layout.caption))
+    : Mirror(program), program_(program), caption_(QString::fromUtf8(layout.caption)),
+      inTaskBar_(layout.inTaskBar)
 {
     window_ = buildForm(*this, layout, controls_);
     // Timers that the layout enables start as soon as the window exists, in stored order.
@@ -79,8 +80,11 @@ void Form::show()
         shown_ = true;
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         window_->move(screen.center() - window_->rect().center());
-        prepareNativeWindow(*window_, caption_);
+        prepareNativeWindow(*window_, caption_, inTaskBar_);
     }
+    // Shown again, a window that was minimized comes back: one kept out of the task bar has no other way.
+    if (minimized())
+        window_->setWindowState(window_->windowState() & ~Qt::WindowMinimized);
     if (window_->isVisible()) {
         window_->raise();
         window_->activateWindow();

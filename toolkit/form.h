@@ -70,6 +70,7 @@ private:
     Program &program_;
     QWidget *window_;
     QString caption_;
+    bool inTaskBar_;
     bool loaded_ = true;
     bool shown_ = false;
     std::vector<std::unique_ptr<Control>> controls_;

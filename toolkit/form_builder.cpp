@@ -94,6 +94,7 @@ public:
 
         for (const ControlLayout &row : layout_.controls)
             controls_.push_back(create(row));
+        stack();
 
         const int menuHeight = menuBar_ ? menuBar_->sizeHint().height() : 0;
         const QSize client(pixels(layout_.clientWidth), pixels(layout_.clientHeight));
@@ -132,6 +133,20 @@ private:
             return std::make_unique<MenuItem>(form_, row, menuAction(row));
         }
         qFatal("unknown kind of control");
+    }
+
+    // Labels and pictures overlap in stored order, later rows above earlier ones; lines and outlines lie
+    // above them, so a rule is never cut by a label's box; buttons, check boxes and picture boxes lie above
+    // everything drawn.
+    void stack()
+    {
+        for (const Kind layer :
+             {Kind::Line, Kind::Shape, Kind::CommandButton, Kind::CheckBox, Kind::PictureBox}) {
+            for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
+                if (layout_.controls[i].kind == layer)
+                    controls_[i]->widget()->raise();
+            }
+        }
     }
 
     QWidget *container(const ControlLayout &row) const

@@ -26,10 +26,10 @@ xcb_atom_t atom(xcb_connection_t *connection, std::string_view name)
 
 } // namespace
 
-void prepareNativeWindow(QWidget &window, const QString &caption)
+void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar)
 {
     const WId id = window.winId();
-    if (!caption.isEmpty())
+    if (!caption.isEmpty() && inTaskBar)
         return;
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
@@ -38,9 +38,19 @@ void prepareNativeWindow(QWidget &window, const QString &caption)
     if (!connection)
         return;
     const auto xid = static_cast<xcb_window_t>(id);
-    for (const std::string_view name : {"WM_NAME", "_NET_WM_NAME", "WM_ICON_NAME", "_NET_WM_ICON_NAME"}) {
-        if (const xcb_atom_t property = atom(connection, name))
-            xcb_delete_property(connection, xid, property);
+    if (caption.isEmpty()) {
+        for (const std::string_view name : {"WM_NAME", "_NET_WM_NAME", "WM_ICON_NAME", "_NET_WM_ICON_NAME"}) {
+            if (const xcb_atom_t property = atom(connection, name))
+                xcb_delete_property(connection, xid, property);
+        }
+    }
+    // Qt keeps the states it finds on a window that is not mapped yet and adds its own to them.
+    if (!inTaskBar) {
+        const xcb_atom_t state = atom(connection, "_NET_WM_STATE");
+        const xcb_atom_t skipTaskBar = atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+        if (state && skipTaskBar)
+            xcb_change_property(connection, XCB_PROP_MODE_APPEND, xid, state, XCB_ATOM_ATOM, 32, 1,
+                                &skipTaskBar);
     }
     xcb_flush(connection);
 }

@@ -8,6 +8,7 @@ namespace tk
 
 // Creates the window's native counterpart before it is first shown. Where the window system would show the
 // application's name in place of an empty title, the title is cleared, so that an empty title stays empty.
-void prepareNativeWindow(QWidget &window, const QString &caption);
+// A window kept out of the task bar asks the window manager so before it is mapped.
+void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar);
 
 } // namespace tk

@@ -1,0 +1,376 @@
+#include "session.h"
+
+#include <form1.h>
+#include <form3.h>
+
+#include <QTest>
+
+#include <array>
+#include <limits>
+
+namespace
+{
+
+struct Credit {
+    const char *name;
+    float start;
+};
+
+// The credit items in the order they come into view, the emblem last.
+const std::array<Credit, 14> credits{{
+    {"Label2", 2040},
+    {"Label3", 2520},
+    {"Label4", 2760},
+    {"Label5", 3000},
+    {"Label6", 3600},
+    {"Label7", 3840},
+    {"Label8", 4080},
+    {"Label9", 4320},
+    {"Label10", 4800},
+    {"Label11", 5640},
+    {"Label12", 5880},
+    {"Label13", 6120},
+    {"Label14", 6360},
+    {"Image2", 5040},
+}};
+
+constexpr qint64 tick = 100;
+
+QWidget *viewport(const Form3 &form)
+{
+    return form.window()->findChild<QWidget *>(u"Picture1Inside"_qs);
+}
+
+// The credit items of which some part shows in the viewport, once the widgets have caught up.
+QStringList inView(tk::Program &program, const Form3 &form)
+{
+    program.flush();
+    const QWidget *area = viewport(form);
+    QStringList names;
+    for (const Credit &credit : credits) {
+        const QWidget *item = form.control(credit.name).widget();
+        if (item->isVisible() && item->geometry().intersects(area->rect()))
+            names << QString::fromLatin1(credit.name);
+    }
+    return names;
+}
+
+QList<float> tops(const Form3 &form)
+{
+    QList<float> result;
+    for (const Credit &credit : credits)
+        result << dynamic_cast<const tk::BoxControl &>(form.control(credit.name)).top();
+    return result;
+}
+
+QList<float> startsMoved(float by)
+{
+    QList<float> result;
+    for (const Credit &credit : credits)
+        result << credit.start - by;
+    return result;
+}
+
+void setAllTops(Form3 &form, float top)
+{
+    for (const Credit &credit : credits)
+        dynamic_cast<tk::BoxControl &>(form.control(credit.name)).setTop(top);
+}
+
+bool noneRose(const QList<float> &before, const QList<float> &after)
+{
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        if (after[i] > before[i])
+            return false;
+    }
+    return true;
+}
+
+QRect viewportInWindow(const Form3 &form)
+{
+    const QWidget *area = viewport(form);
+    return {area->mapTo(form.window(), QPoint(0, 0)), area->size()};
+}
+
+// How many pixels outside the viewport differ between two pictures of the window.
+int changedOutsideViewport(const QImage &before, const QImage &after, QRect viewportArea)
+{
+    int changed = 0;
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) {
+            if (!viewportArea.contains(x, y) && before.pixel(x, y) != after.pixel(x, y))
+                ++changed;
+        }
+    }
+    return changed;
+}
+
+bool hasGreen(const QImage &image, QRect area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGreen(image.pixel(x, y)) > 0x80 && qBlue(image.pixel(x, y)) < 0x40)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class AboutAnimationTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void whatIsInViewAfter_data()
+    {
+        QTest::addColumn<qint64>("ms");
+        QTest::addColumn<QStringList>("visible");
+        QTest::newRow("load") << qint64(0) << QStringList();
+        QTest::newRow("99 ms") << qint64(99) << QStringList();
+        QTest::newRow("the first tick") << qint64(100) << QStringList();
+        QTest::newRow("15 s: the maker's lines cross the top, the emblem enters")
+            << qint64(15'000)
+            << QStringList(
+                   {u"Label6"_qs, u"Label7"_qs, u"Label8"_qs, u"Label9"_qs, u"Label10"_qs, u"Image2"_qs});
+        QTest::newRow("26.4 s: the last pixel row of the last line")
+            << qint64(26'400) << QStringList({u"Label14"_qs});
+        QTest::newRow("26.5 s: all gone") << qint64(26'500) << QStringList();
+        QTest::newRow("10 minutes") << qint64(600'000) << QStringList();
+    }
+
+    void whatIsInViewAfter()
+    {
+        QFETCH(qint64, ms);
+        QFETCH(QStringList, visible);
+        Session session(Session::at(2026, 12, 7, 10));
+        Form3 &form = session.program().show<Form3>();
+        session.milliseconds(ms);
+        QCOMPARE(tops(form), startsMoved(25.0f * float(ms / tick)));
+        QCOMPARE(inView(session.program(), form), visible);
+    }
+
+    // The rights line leads, entering across the viewport's bottom edge, whatever its inner height.
+    void theRightsLineComesFirstFromTheBottomEdge()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        Form3 &form = session.program().show<Form3>();
+        QStringList visible;
+        int ticks = 0;
+        while (visible.isEmpty() && ticks < 100) {
+            session.milliseconds(tick);
+            ++ticks;
+            visible = inView(session.program(), form);
+        }
+        QCOMPARE(visible, QStringList({u"Label2"_qs}));
+        const QRect line = form.control("Label2").widget()->geometry();
+        QVERIFY(line.bottom() >= viewport(form)->height());
+        QVERIFY(ticks >= 19 && ticks <= 22);
+    }
+
+    void staysEmptyOnceRolledOut()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        Form3 &form = session.program().show<Form3>();
+        session.milliseconds(265 * tick);
+        for (int i = 0; i < 3000; ++i) {
+            session.milliseconds(tick);
+            QVERIFY2(inView(session.program(), form).isEmpty(), qPrintable(QString::number(265 + i + 1)));
+        }
+        QVERIFY(form.timer("Timer1").enabled());
+    }
+
+    void restartPutsEveryItemBack_data()
+    {
+        QTest::addColumn<qint64>("ticks");
+        QTest::addColumn<int>("clicks");
+        QTest::newRow("before the first tick") << qint64(0) << 1;
+        QTest::newRow("mid-run") << qint64(120) << 1;
+        QTest::newRow("mid-run, twice in a row") << qint64(120) << 2;
+        QTest::newRow("after all have passed") << qint64(400) << 1;
+    }
+
+    void restartPutsEveryItemBack()
+    {
+        QFETCH(qint64, ticks);
+        QFETCH(int, clicks);
+        Session session(Session::at(2026, 12, 7, 10));
+        Form3 &form = session.program().show<Form3>();
+        session.milliseconds(ticks * tick + 50);
+        for (int i = 0; i < clicks; ++i)
+            Session::click(form, "Command1");
+        QCOMPARE(tops(form), startsMoved(0));
+        QCOMPARE(inView(session.program(), form), QStringList());
+        // The timer keeps its rhythm: the next tick comes on time and starts the run from the beginning.
+        session.milliseconds(50);
+        QCOMPARE(tops(form), startsMoved(25));
+        session.milliseconds(150 * tick);
+        QCOMPARE(inView(session.program(), form).size(), 6);
+    }
+
+    void konecClosesOnlyTheAboutWindowAndReopeningStartsAfresh()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        Form1 &main = session.program().show<Form1>();
+        Session::click(main, "mnuabout");
+        Form3 *first = session.program().find<Form3>();
+        QVERIFY(first);
+        session.milliseconds(100 * tick);
+        Session::click(*first, "Command2");
+        QVERIFY(!session.program().find<Form3>());
+        QVERIFY(main.loaded());
+        QVERIFY(!session.program().ended());
+        session.program().flush();
+
+        Session::click(main, "mnuabout");
+        Form3 *second = session.program().find<Form3>();
+        QVERIFY(second);
+        QVERIFY(second->window()->isVisible());
+        QCOMPARE(tops(*second), startsMoved(0));
+        session.milliseconds(tick);
+        QCOMPARE(tops(*second), startsMoved(25));
+    }
+
+    void choosingAboutAgainKeepsTheRunningWindow()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        Form1 &main = session.program().show<Form1>();
+        Session::click(main, "mnuabout");
+        Form3 *about = session.program().find<Form3>();
+        session.milliseconds(50 * tick + 30);
+        Session::click(main, "mnuabout");
+        QCOMPARE(session.program().find<Form3>(), about);
+        QCOMPARE(tops(*about), startsMoved(50 * 25));
+        session.milliseconds(tick - 30);
+        QCOMPARE(tops(*about), startsMoved(51 * 25));
+    }
+
+    // The about window has no task-bar entry to bring it back from, should a window manager minimize it.
+    void choosingAboutBringsBackAMinimizedWindow()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        Form1 &main = session.program().show<Form1>();
+        Session::click(main, "mnuabout");
+        Form3 *about = session.program().find<Form3>();
+        about->minimize();
+        QVERIFY(about->minimized());
+        Session::click(main, "mnuabout");
+        QVERIFY(!about->minimized());
+        QVERIFY(about->window()->isVisible());
+    }
+
+    void theMainWindowGoesOnMetering()
+    {
+        LocaleScope scope(u"cs_CZ"_qs);
+        Session session(Session::at(2026, 12, 7, 10));
+        Form1 &main = session.program().show<Form1>();
+        Session::click(main, "Command1");
+        Session::click(main, "mnuabout");
+        session.seconds(5);
+        QCOMPARE(main.label("Label1").caption(), u"5"_qs);
+        const QString title = main.caption();
+        QVERIFY(title.endsWith(u" = 2,4 Kč"_qs));
+        Session::click(*session.program().find<Form3>(), "Command2");
+        session.seconds(3);
+        QCOMPARE(main.label("Label1").caption(), u"8"_qs);
+        QVERIFY(main.caption() != title);
+        QVERIFY(main.timer("Timer1").enabled());
+    }
+
+    void stopWithoutTheBillClosesTheAboutWindowToo()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        Form1 &main = session.program().show<Form1>();
+        Session::click(main, "mnuabout");
+        session.seconds(2);
+        Session::click(main, "Check2");
+        Session::click(main, "Command3");
+        QVERIFY(session.program().ended());
+        QVERIFY(!session.program().find<Form3>());
+    }
+
+    // Far-off positions, set directly: a window's positions are all its state.
+    void farPositionsStayOutOfSightAndRestart_data()
+    {
+        QTest::addColumn<float>("top");
+        QTest::newRow("a year's fall in exact arithmetic") << -25.0f * 315'360'000.0f;
+        QTest::newRow("the lowest a position can be") << std::numeric_limits<float>::lowest();
+    }
+
+    void farPositionsStayOutOfSightAndRestart()
+    {
+        QFETCH(float, top);
+        Session session(Session::at(2026, 12, 7, 10));
+        Form3 &form = session.program().show<Form3>();
+        setAllTops(form, top);
+        QCOMPARE(inView(session.program(), form), QStringList());
+        const QList<float> before = tops(form);
+        session.seconds(10);
+        QVERIFY(noneRose(before, tops(form)));
+        QCOMPARE(inView(session.program(), form), QStringList());
+        Session::click(form, "Command1");
+        QCOMPARE(tops(form), startsMoved(0));
+        session.milliseconds(150 * tick);
+        QCOMPARE(inView(session.program(), form).size(), 6);
+    }
+
+    // A year is 315 million ticks. Single precision stops the fall long before: once a step is lost in
+    // rounding, a tick leaves the positions as they are, and so does every later one. This runs the ticks
+    // until that point (about three weeks' worth), then checks "Znovu".
+    void aWindowOpenForAYearStillRestarts()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        Form3 &form = session.program().show<Form3>();
+        constexpr qint64 chunk = 500'000;
+        qint64 ticks = 0;
+        QList<float> before = tops(form);
+        for (;;) {
+            session.milliseconds(chunk * tick);
+            ticks += chunk;
+            const QList<float> after = tops(form);
+            QVERIFY(noneRose(before, after));
+            QCOMPARE(inView(session.program(), form), QStringList());
+            if (after == before)
+                break;
+            before = after;
+            QVERIFY(ticks < 315'360'000);
+        }
+        session.milliseconds(tick);
+        QCOMPARE(tops(form), before);
+        Session::click(form, "Command1");
+        QCOMPARE(tops(form), startsMoved(0));
+        session.milliseconds(150 * tick);
+        QCOMPARE(inView(session.program(), form).size(), 6);
+    }
+
+    // Pictures of the window as the credits pass: nothing outside the viewport's inner area ever changes.
+    void creditsAreDrawnOnlyInsideTheViewport_data()
+    {
+        QTest::addColumn<qint64>("ticks");
+        QTest::newRow("the rights line at the bottom edge") << qint64(26);
+        QTest::newRow("the maker's name at the top edge") << qint64(150);
+        QTest::newRow("the emblem at the top edge") << qint64(210);
+        QTest::newRow("the last line leaving") << qint64(264);
+    }
+
+    void creditsAreDrawnOnlyInsideTheViewport()
+    {
+        QFETCH(qint64, ticks);
+        Session session(Session::at(2026, 12, 7, 10));
+        Form3 &form = session.program().show<Form3>();
+        session.program().flush();
+        const QRect area = viewportInWindow(form);
+        const QImage empty = form.window()->grab().toImage();
+        QVERIFY(!hasGreen(empty, empty.rect()));
+        session.milliseconds(ticks * tick);
+        session.program().flush();
+        const QImage rolling = form.window()->grab().toImage();
+        QCOMPARE(changedOutsideViewport(empty, rolling, area), 0);
+        if (ticks < 264)
+            QVERIFY(hasGreen(rolling, area));
+    }
+};
+
+QTEST_MAIN(AboutAnimationTest)
+#include "about_animation_test.moc"

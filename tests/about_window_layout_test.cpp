@@ -1,0 +1,174 @@
+#include "session.h"
+
+#include <form3.h>
+
+#include <QAbstractButton>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QTest>
+
+// The about window as built, against its layout table, in pixels.
+class AboutWindowLayoutTest : public QObject
+{
+    Q_OBJECT
+
+    Session session{Session::at(2026, 12, 7, 10)};
+    Form3 *form = nullptr;
+
+    QWidget *widget(const QString &name) const { return form->window()->findChild<QWidget *>(name); }
+
+private slots:
+    void initTestCase()
+    {
+        form = &session.program().show<Form3>();
+        session.program().flush();
+    }
+
+    void windowIsAFixedDialogWithoutIconOrMinimizeBox()
+    {
+        QWidget *window = form->window();
+        QCOMPARE(window->windowTitle(), u"Něco o..."_qs);
+        QCOMPARE(window->size(), QSize(297, 199));
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        QCOMPARE(window->windowType(), Qt::Dialog);
+        QVERIFY(!window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(window->windowIcon().isNull());
+    }
+
+    void controls_data()
+    {
+        QTest::addColumn<QString>("container");
+        QTest::addColumn<QRect>("box");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("fontPixels");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<QColor>("ground");
+
+        const QString window; // the client area
+        const QString title = u"Picture2Inside"_qs;
+        const QString viewport = u"Picture1Inside"_qs;
+        const QColor black(Qt::black);
+        const QColor navy(0x00, 0x00, 0x80);
+        const QColor darkRed(0xC0, 0x00, 0x00);
+        const QColor green(0x00, 0xC0, 0x00);
+        const auto row = [](const char *name, const QString &in, QRect box, const QString &caption = {},
+                            int pixels = 11, bool bold = false, QColor text = Qt::black,
+                            QColor ground = QColor(0xC0, 0xC0, 0xC0)) {
+            QTest::newRow(name) << in << box << caption << pixels << bold << text << ground;
+        };
+        row("Picture2", window, {8, 8, 281, 41}, {}, 11, false, black, navy);
+        row("Label1", title, {40, 0, 201, 41}, u"ZELVOR"_qs, 32, true, darkRed, navy);
+        row("Command2", window, {152, 168, 73, 25}, u"&Konec"_qs);
+        row("Command1", window, {64, 168, 81, 25}, u"&Znovu"_qs);
+        row("Picture1", window, {8, 56, 281, 105}, {}, 11, false, black, navy);
+        row("Label14", viewport, {8, 424, 257, 17}, {}, 13, false, green, navy);
+        row("Label13", viewport, {8, 408, 257, 17}, {}, 13, false, green, navy);
+        row("Label12", viewport, {8, 392, 257, 17}, {}, 13, false, green, navy);
+        row("Label11", viewport, {8, 376, 257, 17}, {}, 13, false, green, navy);
+        row("Label10", viewport, {8, 320, 257, 17}, u"Distribuce"_qs, 13, false, green, navy);
+        row("Image2", viewport, {88, 336, 110, 35});
+        row("Label9", viewport, {32, 288, 209, 17}, {}, 13, false, green, navy);
+        row("Label8", viewport, {32, 272, 209, 17}, {}, 13, false, green, navy);
+        row("Label7", viewport, {32, 256, 209, 17}, {}, 13, false, green, navy);
+        row("Label6", viewport, {32, 240, 209, 17}, {}, 13, false, green, navy);
+        row("Label5", viewport, {16, 200, 241, 17}, {}, 13, false, green, navy);
+        row("Label4", viewport, {16, 184, 241, 17}, {}, 13, false, green, navy);
+        row("Label3", viewport, {16, 168, 241, 17}, {}, 13, false, green, navy);
+        row("Label2", viewport, {16, 136, 241, 17}, {}, 13, false, green, navy);
+    }
+
+    void controls()
+    {
+        QFETCH(QString, container);
+        QFETCH(QRect, box);
+        QFETCH(QString, caption);
+        QFETCH(int, fontPixels);
+        QFETCH(bool, bold);
+        QFETCH(QColor, text);
+        QFETCH(QColor, ground);
+
+        QWidget *control = widget(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(control);
+        QCOMPARE(control->parentWidget()->objectName(), container);
+        QCOMPARE(control->geometry(), box);
+        QVERIFY(control->isVisible());
+        QVERIFY(control->isEnabled());
+        if (auto *button = qobject_cast<QAbstractButton *>(control)) {
+            QCOMPARE(button->text(), caption);
+            QCOMPARE(button->font().pixelSize(), fontPixels);
+            return;
+        }
+        auto *label = qobject_cast<QLabel *>(control);
+        if (label && !label->pixmap().isNull()) {
+            QCOMPARE(label->pixmap().deviceIndependentSize(), QSizeF(box.size()));
+            return;
+        }
+        QCOMPARE(control->palette().color(QPalette::Window), ground);
+        QVERIFY(control->autoFillBackground());
+        if (!label)
+            return;
+        if (!caption.isEmpty())
+            QCOMPARE(label->text(), caption);
+        QCOMPARE(label->font().pixelSize(), fontPixels);
+        QCOMPARE(label->font().bold(), bold);
+        QCOMPARE(label->palette().color(QPalette::WindowText), text);
+        QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), int(Qt::AlignHCenter));
+        QVERIFY(label->wordWrap());
+    }
+
+    // A wrapped second line would fall outside the 17-pixel box and be lost.
+    void everyCreditIsOneLineThatFitsItsBox()
+    {
+        const QList<QLabel *> labels = widget(u"Picture1Inside"_qs)->findChildren<QLabel *>();
+        QCOMPARE(labels.size(), 14);
+        for (const QLabel *label : labels) {
+            if (!label->pixmap().isNull())
+                continue;
+            QVERIFY2(!label->text().isEmpty(), qPrintable(label->objectName()));
+            QCOMPARE(QFontInfo(label->font()).family(), u"Liberation Serif"_qs);
+            const int width = QFontMetrics(label->font()).horizontalAdvance(label->text());
+            QVERIFY2(width <= label->width(),
+                     qPrintable(label->objectName() + u" needs "_qs + QString::number(width)));
+            QCOMPARE(label->heightForWidth(label->width()), label->fontMetrics().height());
+        }
+        QVERIFY(form->label("Label6").caption().contains(u'®'));
+        QVERIFY(form->label("Label2").caption().contains(u'©'));
+    }
+
+    void theTitleFitsItsBox()
+    {
+        const auto *title = qobject_cast<QLabel *>(widget(u"Label1"_qs));
+        QVERIFY(QFontMetrics(title->font()).horizontalAdvance(title->text()) <= title->width());
+    }
+
+    void panelsClipToTheirInnerArea_data()
+    {
+        QTest::addColumn<QRect>("inner");
+        QTest::newRow("Picture2") << QRect(2, 2, 277, 37);
+        QTest::newRow("Picture1") << QRect(2, 2, 277, 101);
+    }
+
+    void panelsClipToTheirInnerArea()
+    {
+        QFETCH(QRect, inner);
+        const QString name = QString::fromLatin1(QTest::currentDataTag());
+        QCOMPARE(widget(name + u"Inside"_qs)->geometry(), inner);
+        QCOMPARE(widget(name + u"Inside"_qs)->parentWidget(), widget(name));
+    }
+
+    void theTimerWaitsForTheLoad()
+    {
+        Session fresh(Session::at(2026, 12, 7, 10));
+        Form3 unloaded(fresh.program());
+        QCOMPARE(unloaded.timer("Timer1").interval(), 100);
+        QVERIFY(!unloaded.timer("Timer1").enabled());
+        unloaded.Form_Load();
+        QVERIFY(unloaded.timer("Timer1").enabled());
+    }
+};
+
+QTEST_MAIN(AboutWindowLayoutTest)
+#include "about_window_layout_test.moc"
