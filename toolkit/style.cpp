@@ -3,6 +3,7 @@
 #include "units.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QPalette>
 
 #include <string_view>
@@ -13,16 +14,29 @@ namespace tk
 namespace
 {
 
-// The faces the layouts name, each followed by a free face of the same metrics, or the closest one.
+bool installed(const QString &family)
+{
+    static const QStringList installedFamilies = QFontDatabase::families();
+    return installedFamilies.contains(family, Qt::CaseInsensitive);
+}
+
+// The faces the layouts name, each followed by a free face of the same metrics, or the closest one. Faces
+// that this machine lacks are left out: for each of those, Qt would first have the font system rank every
+// installed font as a substitute, only to take the next face named after all.
 QStringList families(std::string_view face)
 {
-    QStringList families{QString::fromLatin1(face)};
+    QStringList named{QString::fromLatin1(face)};
     if (face == "Times New Roman" || face == "MS Serif")
-        families << QStringLiteral("Liberation Serif");
+        named << QStringLiteral("Liberation Serif");
     else if (face == "Verdana")
-        families << QStringLiteral("DejaVu Sans");
-    families << QStringLiteral("Liberation Sans");
-    return families;
+        named << QStringLiteral("DejaVu Sans");
+    named << QStringLiteral("Liberation Sans");
+    QStringList families;
+    for (const QString &family : std::as_const(named)) {
+        if (installed(family))
+            families << family;
+    }
+    return families.isEmpty() ? named : families;
 }
 
 constexpr Font userInterfaceFont{"MS Sans Serif", 8.25};
