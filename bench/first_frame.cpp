@@ -4,12 +4,14 @@
 //
 // starts PROGRAM and waits on the X server for the first complete frame of its window: the moment every pixel
 // of the window has been drawn, as the server's DAMAGE extension reports the drawing. It prints
-// "first_frame_ms=<from just before starting the process to that frame> peak_rss_kb=<VmHWM a moment later>"
+// "first_frame_ms=<from just before starting the process to that frame> cpu_ms=<processor time the program
+// had used by then> peak_rss_kb=<VmHWM a moment later>"
 // and ends the program. Nothing in the program measured is changed or told that it is being measured.
 
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
@@ -21,6 +23,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -37,6 +40,20 @@ double seconds()
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+// Processor time that all the process's threads have used so far, in milliseconds.
+double cpuMs(pid_t pid)
+{
+    double total = 0;
+    std::error_code error;
+    for (const auto &task :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        long long ns = 0;
+        std::ifstream(task.path() / "schedstat") >> ns;
+        total += double(ns) / 1e6;
+    }
+    return total;
 }
 
 long peakResidentKb(pid_t pid)
@@ -100,13 +117,21 @@ int main(int argc, char *argv[])
     free(xcb_get_input_focus_reply(x, xcb_get_input_focus(x), nullptr)); // the selection is in force
 
     const double started = seconds();
+    // The program's own output is not ours to print.
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[1], nullptr, nullptr, argv + 1, environ) != 0)
+    const int spawned = posix_spawn(&pid, argv[1], &quiet, nullptr, argv + 1, environ);
+    posix_spawn_file_actions_destroy(&quiet);
+    if (spawned != 0)
         return fail("cannot start the program");
 
     std::optional<uint32_t> clientBase;
     std::map<xcb_window_t, Drawn> windows;
     double framed = 0;
+    double cpu = 0;
     const double deadline = started + 30;
     pollfd fd{xcb_get_file_descriptor(x), POLLIN, 0};
     while (framed == 0) {
@@ -134,8 +159,10 @@ int main(int argc, char *argv[])
                 // Only a real window counts, not the toolkit's tiny helper windows.
                 if (found != windows.end() && notify->geometry.width >= 32 && notify->geometry.height >= 32) {
                     found->second.add(notify->area);
-                    if (found->second.covers(notify->geometry) && framed == 0)
+                    if (found->second.covers(notify->geometry) && framed == 0) {
                         framed = seconds();
+                        cpu = cpuMs(pid);
+                    }
                 }
             }
             free(event);
@@ -149,6 +176,6 @@ int main(int argc, char *argv[])
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
     xcb_disconnect(x);
-    std::printf("first_frame_ms=%.1f peak_rss_kb=%ld\n", (framed - started) * 1000, peak);
+    std::printf("first_frame_ms=%.1f cpu_ms=%.1f peak_rss_kb=%ld\n", (framed - started) * 1000, cpu, peak);
     return 0;
 }
