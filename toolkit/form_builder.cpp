@@ -14,9 +14,9 @@
 #include "units.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QFrame>
 #include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -59,16 +59,20 @@ Qt::WindowFlags windowFlags(const FormLayout &layout)
     return flags;
 }
 
-// A picture from its resource path, with its double-size rendition where one lies beside it, so that it
-// stays sharp on a screen of any scale the window may move to and the window manager gets a large icon.
+// A picture from its resource path, with its double-size rendition where one lies beside it. Qt 6.4 takes
+// a file named @2x for the same size at twice the scale: then it blurs the 1x rendition up at 150 % and
+// never hands the window manager a large icon. As a picture of twice the pixels, it serves every scale.
 QIcon picture(const char *path)
 {
     const QString file = QString::fromUtf8(path);
-    QIcon icon(file);
+    QIcon icon;
+    icon.addPixmap(QPixmap(file));
     const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
-    const QString doubled = file.left(dot) + QLatin1String("@2x") + file.mid(dot);
-    if (dot > 0 && QFile::exists(doubled))
-        icon.addFile(doubled);
+    QImage doubled(file.left(dot) + QLatin1String("@2x") + file.mid(dot));
+    if (!doubled.isNull()) {
+        doubled.setDevicePixelRatio(1);
+        icon.addPixmap(QPixmap::fromImage(doubled));
+    }
     return icon;
 }
 
@@ -221,7 +225,6 @@ private:
         return button;
     }
 
-    // The pixmap is rendered for the screen's scale and shown at the box's size in logical pixels.
     static QLabel *image(const ControlLayout &row)
     {
         auto *label = new QLabel;
