@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QProxyStyle>
 
 #include <string_view>
 
@@ -44,6 +45,21 @@ constexpr Font userInterfaceFont{"MS Sans Serif", 8.25};
 // The face colour the layouts were drawn on: the silver that their labels name is meant to match it.
 constexpr Rgb classicFace = 0xC0C0C0;
 
+// The layouts give check boxes 13 pixels of height, the classic indicator's size; Fusion draws a 14-pixel
+// one and would lose its bottom edge. Every other metric stays Fusion's.
+class ClassicStyle final : public QProxyStyle
+{
+public:
+    ClassicStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
+
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (metric == PM_IndicatorWidth || metric == PM_IndicatorHeight)
+            return 13;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
 } // namespace
 
 QColor colour(Rgb rgb)
@@ -53,6 +69,11 @@ QColor colour(Rgb rgb)
 
 void applyStandardLook()
 {
+    // Pixel-exact layouts need the metrics they were checked with, not those of the desktop's own style.
+    if (!dynamic_cast<ClassicStyle *>(QApplication::style()))
+        QApplication::setStyle(new ClassicStyle);
+    // These also drop the palettes and fonts that a desktop's theme keeps for widget classes such as the
+    // menu bar, so that nothing stands out from the face.
     QApplication::setPalette(QPalette(colour(classicFace)));
     QApplication::setFont(font(std::nullopt));
 }
