@@ -17,6 +17,7 @@
 #include <QFrame>
 #include <QIcon>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -59,6 +60,15 @@ Qt::WindowFlags windowFlags(const FormLayout &layout)
     return flags;
 }
 
+// Pictures are PNG files: named as such, Qt reads them at once instead of first loading every image plugin
+// to ask whether it knows the file.
+QImage readPng(const QString &file)
+{
+    QImageReader reader(file, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 // A picture from its resource path, with its double-size rendition where one lies beside it. Qt 6.4 takes
 // a file named @2x for the same size at twice the scale: then it blurs the 1x rendition up at 150 % and
 // never hands the window manager a large icon. As a picture of twice the pixels, it serves every scale.
@@ -66,9 +76,9 @@ QIcon picture(const char *path)
 {
     const QString file = QString::fromUtf8(path);
     QIcon icon;
-    icon.addPixmap(QPixmap(file));
+    icon.addPixmap(QPixmap::fromImage(readPng(file)));
     const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
-    QImage doubled(file.left(dot) + QLatin1String("@2x") + file.mid(dot));
+    QImage doubled = readPng(file.left(dot) + QLatin1String("@2x") + file.mid(dot));
     if (!doubled.isNull()) {
         doubled.setDevicePixelRatio(1);
         icon.addPixmap(QPixmap::fromImage(doubled));
@@ -76,17 +86,11 @@ QIcon picture(const char *path)
     return icon;
 }
 
-// What a screen reader says for a label's caption that names another control: without its access-key mark
-// and without the colon that ends it on the screen.
+// What a screen reader says for a label's caption that names another control: without the colon that ends
+// it on the screen.
 QString spokenName(const QString &caption)
 {
-    QString spoken;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
-            ++i; // "&x" shows x, "&&" shows one ampersand
-        spoken += caption[i];
-    }
-    spoken = spoken.trimmed();
+    QString spoken = caption.trimmed();
     if (spoken.endsWith(QLatin1Char(':')))
         spoken.chop(1);
     return spoken.trimmed();

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QPalette>
 #include <QProxyStyle>
 
@@ -58,6 +59,15 @@ public:
             return 13;
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
+
+    // A menu bar here never overflows, so the arrow of its overflow button is never seen; Qt would read it
+    // from a file while building the menu bar, loading every image plugin to do so.
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (icon == SP_ToolBarHorizontalExtensionButton)
+            return {};
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
 };
 
 } // namespace
@@ -95,6 +105,7 @@ QFont font(const std::optional<Font> &font)
     result.setFamilies(families(chosen.face));
     result.setPixelSize(fontPixels(chosen.points));
     result.setBold(chosen.bold);
+    result.setStyleStrategy(QFont::NoFontMerging);
     return result;
 }
 
