@@ -28,6 +28,8 @@ int main(int argc, char *argv[])
 {
     useOnlyARunningSessionBus();
     QApplication application(argc, argv);
+    // Lets the desktop match the windows to the menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZELVOR_APP_ID));
     tk::SystemClock clock;
     tk::Program program(clock);
     program.setEndHandler([] { QCoreApplication::quit(); });

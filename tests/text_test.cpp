@@ -56,6 +56,46 @@ private slots:
         QCOMPARE(amount, tk::numberText(401.2));
     }
 
+    // Whatever path a number takes, it reads and writes as the user's locale does it, separators, signs,
+    // exponents and digits of other scripts included.
+    void numbersAgreeWithTheLocale_data()
+    {
+        QTest::addColumn<QString>("locale");
+        for (const char *name : {"cs_CZ", "en_US", "de_DE", "de_CH", "fr_FR", "ar_EG", "fa_IR", "C"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void numbersAgreeWithTheLocale()
+    {
+        QFETCH(QString, locale);
+        LocaleScope scope(locale);
+        QLocale reference;
+        reference.setNumberOptions(QLocale::OmitGroupSeparator);
+        for (const double value : {0.0, 7.0, 2.4, 0.1 + 0.2, 1.0 / 3.0, 1234567.5, 401.2, 1e20, 1e-7, -2.4}) {
+            const QString text = reference.toString(value, 'g', 15);
+            QCOMPARE(tk::numberText(value), text);
+            QCOMPARE(tk::numberValue(text), reference.toDouble(text));
+        }
+        const QLocale grouped;
+        const QString point = grouped.decimalPoint();
+        const QStringList texts{grouped.toString(1234567.5),
+                                grouped.toString(-12.5),
+                                u"0"_qs + point + u"1000000000000000055511151231257827"_qs,
+                                u"123456789012345678901234567890"_qs,
+                                u"9007199254740993"_qs,
+                                u" 12 "_qs,
+                                u"12."_qs,
+                                u".5"_qs,
+                                u"1,2,3"_qs,
+                                u"1.2.3"_qs,
+                                u"1e3"_qs};
+        for (const QString &text : texts) {
+            bool ok = false;
+            const double value = grouped.toDouble(text, &ok);
+            QCOMPARE(tk::numberValue(text), ok ? value : 0.0);
+        }
+    }
+
     void unreadableTextReadsAsZero()
     {
         QCOMPARE(tk::numberValue(u"Klepněte na Start"_qs), 0.0);

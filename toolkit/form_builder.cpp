@@ -16,6 +16,8 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QIcon>
+#include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -58,6 +60,42 @@ Qt::WindowFlags windowFlags(const FormLayout &layout)
     return flags;
 }
 
+// Pictures are PNG files: named as such, Qt reads them at once instead of first loading every image plugin
+// to ask whether it knows the file.
+QImage readPng(const QString &file)
+{
+    QImageReader reader(file, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+// A picture from its resource path, with its double-size rendition where one lies beside it. Qt 6.4 takes
+// a file named @2x for the same size at twice the scale: then it blurs the 1x rendition up at 150 % and
+// never hands the window manager a large icon. As a picture of twice the pixels, it serves every scale.
+QIcon picture(const char *path)
+{
+    const QString file = QString::fromUtf8(path);
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(readPng(file)));
+    const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
+    QImage doubled = readPng(file.left(dot) + QLatin1String("@2x") + file.mid(dot));
+    if (!doubled.isNull()) {
+        doubled.setDevicePixelRatio(1);
+        icon.addPixmap(QPixmap::fromImage(doubled));
+    }
+    return icon;
+}
+
+// What a screen reader says for a label's caption that names another control: without the colon that ends
+// it on the screen.
+QString spokenName(const QString &caption)
+{
+    QString spoken = caption.trimmed();
+    if (spoken.endsWith(QLatin1Char(':')))
+        spoken.chop(1);
+    return spoken.trimmed();
+}
+
 // Colours and font of a control: what its row names, else the toolkit's standard ones.
 void applyLook(QWidget *widget, const ControlLayout &row, bool opaque)
 {
@@ -83,7 +121,7 @@ public:
         window_->setObjectName(QString::fromLatin1(layout_.name));
         window_->setWindowTitle(QString::fromUtf8(layout_.caption));
         if (layout_.icon)
-            window_->setWindowIcon(QIcon(QString::fromUtf8(layout_.icon)));
+            window_->setWindowIcon(picture(layout_.icon));
         window_->setFont(font(std::nullopt));
 
         client_ = new QWidget(window_);
@@ -95,6 +133,7 @@ public:
         for (const ControlLayout &row : layout_.controls)
             controls_.push_back(create(row));
         stack();
+        linkNamingLabels();
 
         const int menuHeight = menuBar_ ? menuBar_->sizeHint().height() : 0;
         const QSize client(pixels(layout_.clientWidth), pixels(layout_.clientHeight));
@@ -113,7 +152,7 @@ private:
         case Kind::Label:
             return std::make_unique<Label>(form_, row, place(new QLabel, row, true));
         case Kind::Image:
-            return std::make_unique<Image>(form_, row, place(picture(row), row, false));
+            return std::make_unique<Image>(form_, row, place(image(row), row, false));
         case Kind::CommandButton:
             return std::make_unique<CommandButton>(form_, row,
                                                    focusable(place(button(row), row, false), row));
@@ -163,6 +202,8 @@ private:
     {
         widget->setParent(container(row));
         widget->setObjectName(QString::fromLatin1(row.name));
+        if (const QString name = accessibleName(row); !name.isEmpty())
+            widget->setAccessibleName(name);
         applyLook(widget, row, opaque);
         widget->setGeometry(pixelBox(row.box));
         widget->setHidden(!row.visible);
@@ -188,12 +229,47 @@ private:
         return button;
     }
 
-    static QLabel *picture(const ControlLayout &row)
+    static QLabel *image(const ControlLayout &row)
     {
         auto *label = new QLabel;
-        label->setPixmap(QIcon(QString::fromUtf8(row.picture)).pixmap(pixelBox(row.box).size()));
+        label->setPixmap(picture(row.picture).pixmap(pixelBox(row.box).size()));
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
+    }
+
+    const ControlLayout &namingLabel(const ControlLayout &row) const
+    {
+        const auto found =
+            std::find_if(layout_.controls.begin(), layout_.controls.end(), [&](const ControlLayout &other) {
+                return other.name == std::string_view(row.namedBy);
+            });
+        if (found == layout_.controls.end() || found->kind != Kind::Label)
+            qFatal("%s is named by %s, which is not a label of its window", row.name, row.namedBy);
+        return *found;
+    }
+
+    // Set before the widget shows any text: Qt settles how a screen reader sees a widget when it first
+    // reports a change of it.
+    QString accessibleName(const ControlLayout &row) const
+    {
+        if (row.accessibleName)
+            return QString::fromUtf8(row.accessibleName);
+        if (row.namedBy)
+            return spokenName(QString::fromUtf8(namingLabel(row).caption));
+        return {};
+    }
+
+    // The label that names a control is its buddy, which screen readers see as the relation between them.
+    // Runs once every control exists, as a label may come before or after the control it names.
+    void linkNamingLabels()
+    {
+        for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
+            const ControlLayout &row = layout_.controls[i];
+            if (!row.namedBy)
+                continue;
+            const auto at = std::size_t(&namingLabel(row) - layout_.controls.data());
+            static_cast<QLabel *>(controls_[at]->widget())->setBuddy(controls_[i]->widget());
+        }
     }
 
     QWidget *line(const ControlLayout &row)

@@ -1,5 +1,6 @@
 #include "label.h"
 
+#include <QAccessible>
 #include <QLabel>
 
 namespace tk
@@ -22,7 +23,15 @@ void Label::setCaption(const QString &caption)
 void Label::updateWidget()
 {
     BoxControl::updateWidget();
+    const QString shown = label_->text();
+    if (shown == caption_)
+        return;
     label_->setText(caption_);
+    // Qt tells screen readers of a new caption only for labels without a name of their own.
+    if (!label_->accessibleName().isEmpty() && QAccessible::isActive()) {
+        QAccessibleTextUpdateEvent event(label_, 0, shown, caption_);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 } // namespace tk

@@ -58,6 +58,10 @@ struct ControlLayout {
     int lineWidth = 1; // lines and outlines, in pixels
     LineStyle lineStyle = LineStyle::Solid;
     const char *picture = nullptr; // images: a resource path
+    // What a screen reader calls the control: this name, else the caption of the label named by `namedBy`,
+    // else the control's own caption. A label with a name of its own reads out its caption as its value.
+    const char *accessibleName = nullptr;
+    const char *namedBy = nullptr;
 };
 
 struct FormLayout {

@@ -6,6 +6,7 @@
 
 #include <xcb/xcb.h>
 
+#include <array>
 #include <string_view>
 
 namespace tk
@@ -14,13 +15,20 @@ namespace tk
 namespace
 {
 
-xcb_atom_t atom(xcb_connection_t *connection, std::string_view name)
+// Interns the named atoms with one round trip to the server for all of them; an atom that cannot be interned
+// comes back as XCB_ATOM_NONE.
+template <std::size_t N>
+std::array<xcb_atom_t, N> atoms(xcb_connection_t *connection, const std::array<std::string_view, N> &names)
 {
-    const xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.data());
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
+    std::array<xcb_intern_atom_cookie_t, N> cookies;
+    for (std::size_t i = 0; i < N; ++i)
+        cookies[i] = xcb_intern_atom(connection, 0, static_cast<uint16_t>(names[i].size()), names[i].data());
+    std::array<xcb_atom_t, N> result;
+    for (std::size_t i = 0; i < N; ++i) {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookies[i], nullptr);
+        result[i] = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(reply);
+    }
     return result;
 }
 
@@ -39,15 +47,17 @@ void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar
         return;
     const auto xid = static_cast<xcb_window_t>(id);
     if (caption.isEmpty()) {
-        for (const std::string_view name : {"WM_NAME", "_NET_WM_NAME", "WM_ICON_NAME", "_NET_WM_ICON_NAME"}) {
-            if (const xcb_atom_t property = atom(connection, name))
+        const auto [name, iconName] = atoms<2>(connection, {"_NET_WM_NAME", "_NET_WM_ICON_NAME"});
+        for (const xcb_atom_t property :
+             {xcb_atom_t(XCB_ATOM_WM_NAME), name, xcb_atom_t(XCB_ATOM_WM_ICON_NAME), iconName}) {
+            if (property != XCB_ATOM_NONE)
                 xcb_delete_property(connection, xid, property);
         }
     }
     // Qt keeps the states it finds on a window that is not mapped yet and adds its own to them.
     if (!inTaskBar) {
-        const xcb_atom_t state = atom(connection, "_NET_WM_STATE");
-        const xcb_atom_t skipTaskBar = atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
+        const auto [state, skipTaskBar] =
+            atoms<2>(connection, {"_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR"});
         if (state && skipTaskBar)
             xcb_change_property(connection, XCB_PROP_MODE_APPEND, xid, state, XCB_ATOM_ATOM, 32, 1,
                                 &skipTaskBar);

@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "accessibility.h"
 #include "control.h"
 #include "mirror.h"
 #include "style.h"
@@ -22,6 +23,7 @@ void Mirror::changed()
 Program::Program(Clock &clock) : clock_(clock), scheduler_(clock)
 {
     applyStandardLook();
+    installAccessibility();
     QApplication::setQuitOnLastWindowClosed(false);
     clock_.setWakeHandler([this](Ms upTo) { deliver(upTo); });
 }

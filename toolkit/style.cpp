@@ -3,7 +3,10 @@
 #include "units.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QIcon>
 #include <QPalette>
+#include <QProxyStyle>
 
 #include <string_view>
 
@@ -13,22 +16,59 @@ namespace tk
 namespace
 {
 
-// The faces the layouts name, each followed by a free face of the same metrics, or the closest one.
+bool installed(const QString &family)
+{
+    static const QStringList installedFamilies = QFontDatabase::families();
+    return installedFamilies.contains(family, Qt::CaseInsensitive);
+}
+
+// The faces the layouts name, each followed by a free face of the same metrics, or the closest one. Faces
+// that this machine lacks are left out: for each of those, Qt would first have the font system rank every
+// installed font as a substitute, only to take the next face named after all.
 QStringList families(std::string_view face)
 {
-    QStringList families{QString::fromLatin1(face)};
+    QStringList named{QString::fromLatin1(face)};
     if (face == "Times New Roman" || face == "MS Serif")
-        families << QStringLiteral("Liberation Serif");
+        named << QStringLiteral("Liberation Serif");
     else if (face == "Verdana")
-        families << QStringLiteral("DejaVu Sans");
-    families << QStringLiteral("Liberation Sans");
-    return families;
+        named << QStringLiteral("DejaVu Sans");
+    named << QStringLiteral("Liberation Sans");
+    QStringList families;
+    for (const QString &family : std::as_const(named)) {
+        if (installed(family))
+            families << family;
+    }
+    return families.isEmpty() ? named : families;
 }
 
 constexpr Font userInterfaceFont{"MS Sans Serif", 8.25};
 
 // The face colour the layouts were drawn on: the silver that their labels name is meant to match it.
 constexpr Rgb classicFace = 0xC0C0C0;
+
+// The layouts give check boxes 13 pixels of height, the classic indicator's size; Fusion draws a 14-pixel
+// one and would lose its bottom edge. Every other metric stays Fusion's.
+class ClassicStyle final : public QProxyStyle
+{
+public:
+    ClassicStyle() : QProxyStyle(QStringLiteral("Fusion")) {}
+
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (metric == PM_IndicatorWidth || metric == PM_IndicatorHeight)
+            return 13;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+
+    // A menu bar here never overflows, so the arrow of its overflow button is never seen; Qt would read it
+    // from a file while building the menu bar, loading every image plugin to do so.
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (icon == SP_ToolBarHorizontalExtensionButton)
+            return {};
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+};
 
 } // namespace
 
@@ -39,6 +79,11 @@ QColor colour(Rgb rgb)
 
 void applyStandardLook()
 {
+    // Pixel-exact layouts need the metrics they were checked with, not those of the desktop's own style.
+    if (!dynamic_cast<ClassicStyle *>(QApplication::style()))
+        QApplication::setStyle(new ClassicStyle);
+    // These also drop the palettes and fonts that a desktop's theme keeps for widget classes such as the
+    // menu bar, so that nothing stands out from the face.
     QApplication::setPalette(QPalette(colour(classicFace)));
     QApplication::setFont(font(std::nullopt));
 }
@@ -60,6 +105,7 @@ QFont font(const std::optional<Font> &font)
     result.setFamilies(families(chosen.face));
     result.setPixelSize(fontPixels(chosen.points));
     result.setBold(chosen.bold);
+    result.setStyleStrategy(QFont::NoFontMerging);
     return result;
 }
 

@@ -16,6 +16,10 @@
 //
 // Numbers travel through captions as text (number_text.h); dates are rendered with short patterns
 // (date_text.h).
+//
+// Windows are drawn on Fusion in the classic silver palette (style.h), whatever the desktop's own style and
+// theme. Pictures come with double-size renditions for scaled screens. A layout row may name its control for
+// screen readers, itself or by the label beside it (accessibility.h).
 
 #include "check_box.h"
 #include "clock.h"

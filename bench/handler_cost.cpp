@@ -1,0 +1,173 @@
+// What the program's handlers cost, on a simulated clock, without a display:
+//
+//   handler_cost shape    the number of widgets in the main window (all of them, the toolkit's own included)
+//                         and its size in pixels, for the bare window to copy
+//   handler_cost          how long the scheduler takes to deliver a 25-hour call, and to catch up eight hours
+//                         of missed ticks in one jump with the about window open, each next to the same
+//                         ticks delivered to empty handlers
+//
+// A simulated second is delivered as the real clock delivers it: the main window's own ticks and, 0.3 s
+// later, the call's, each followed by the widget sync that the event loop would run.
+
+#include <form1.h>
+#include <form3.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QWidget>
+
+#include <array>
+#include <chrono>
+#include <clocale>
+#include <cstdio>
+#include <functional>
+
+using namespace tk;
+
+namespace
+{
+
+constexpr Ms second = 1000;
+constexpr Ms callOffset = 300; // how long after the window opened the call starts
+
+// As many one-second timers as a call keeps running (the main window's three, the call's two and one of
+// the two unit clocks), and one like the about window's, all with empty handlers: the scheduler's own cost.
+const std::array emptyControls{
+    ControlLayout{.kind = Kind::Timer, .name = "Window1", .interval = 1000},
+    ControlLayout{.kind = Kind::Timer, .name = "Window2", .interval = 1000},
+    ControlLayout{.kind = Kind::Timer, .name = "Window3", .interval = 1000},
+    ControlLayout{.kind = Kind::Timer, .name = "Unit", .interval = 1000},
+    ControlLayout{.kind = Kind::Timer, .name = "Call1", .enabled = false, .interval = 1000},
+    ControlLayout{.kind = Kind::Timer, .name = "Call2", .enabled = false, .interval = 1000},
+    ControlLayout{.kind = Kind::Timer, .name = "Credits", .enabled = false, .interval = 100},
+};
+const FormLayout emptyLayout{.name = "Empty", .controls = emptyControls};
+
+class EmptyHandlers final : public Form
+{
+public:
+    explicit EmptyHandlers(Program &program) : Form(program, emptyLayout)
+    {
+        for (const ControlLayout &row : emptyControls)
+            timer(row.name).onTimer([] {});
+    }
+};
+
+// One run of the program on a simulated clock, from a fixed local morning.
+struct Run {
+    ManualClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
+    Program program{clock};
+
+    void advance(Ms ms)
+    {
+        clock.advance(ms);
+        QCoreApplication::sendPostedEvents();
+    }
+};
+
+void click(Form &form, const char *name)
+{
+    const QString objectName = QString::fromLatin1(name);
+    if (auto *button = form.window()->findChild<QAbstractButton *>(objectName))
+        button->click();
+    else
+        form.window()->findChild<QAction *>(objectName)->trigger();
+    QCoreApplication::sendPostedEvents();
+}
+
+// Opens the real main window and starts a call in it 0.3 s later.
+void startCall(Run &run)
+{
+    Form1 &form = run.program.show<Form1>();
+    run.advance(callOffset);
+    click(form, "Command1");
+    if (!form.timer("Timer1").enabled())
+        qFatal("the call did not start");
+}
+
+// The same timers in the same rhythm with nothing to do.
+void startEmpty(Run &run)
+{
+    EmptyHandlers &form = run.program.show<EmptyHandlers>();
+    run.advance(callOffset);
+    form.timer("Call1").setEnabled(true);
+    form.timer("Call2").setEnabled(true);
+}
+
+double millisecondsOf(const std::function<void()> &work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Delivers `seconds` of a running call second by second, as two wake-ups a second.
+double callOf(const std::function<void(Run &)> &start, Ms seconds)
+{
+    Run run;
+    start(run);
+    return millisecondsOf([&] {
+        for (Ms s = 0; s < seconds; ++s) {
+            run.advance(second - callOffset);
+            run.advance(callOffset);
+        }
+    });
+}
+
+// A call running for a minute, then the clock jumps eight hours at once (a suspended computer waking up);
+// times the jump and the widget sync after it.
+double catchUpOf(const std::function<void(Run &)> &start)
+{
+    Run run;
+    start(run);
+    for (int s = 0; s < 60; ++s)
+        run.advance(second);
+    return millisecondsOf([&] { run.advance(8 * 3600 * second); });
+}
+
+// The same with the about window open from the main window's menu, its credits rolling ten times a second.
+void startCallWithAbout(Run &run)
+{
+    startCall(run);
+    click(*run.program.find<Form1>(), "mnuabout");
+    if (!run.program.find<Form3>())
+        qFatal("the about window did not open");
+}
+
+void startEmptyWithCredits(Run &run)
+{
+    startEmpty(run);
+    run.program.find<EmptyHandlers>()->timer("Credits").setEnabled(true);
+}
+
+// One figure a line, tab-separated: what, milliseconds, the baseline's milliseconds, what the baseline is.
+void printFigure(const char *what, double ms, const char *baselineName, double baseline)
+{
+    std::printf("%s\t%.1f\t%.1f\t%s\n", what, ms, baseline, baselineName);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C"); // the figures are for scripts; the program's numbers keep the user's
+    if (argc > 1 && QByteArray(argv[1]) == "shape") {
+        Run run;
+        Form1 &form = run.program.form<Form1>();
+        const QWidget *window = form.window();
+        std::printf("widgets=%lld width=%d height=%d\n", qint64(window->findChildren<QWidget *>().size()),
+                    window->width(), window->height());
+        return 0;
+    }
+
+    const Ms callSeconds = 25 * 3600;
+    printFigure("25-hour call, delivered second by second", callOf(startCall, callSeconds), "empty handlers",
+                callOf(startEmpty, callSeconds));
+    const double catchUp = catchUpOf(startCallWithAbout);
+    printFigure("8 hours caught up, about window open", catchUp, "empty handlers",
+                catchUpOf(startEmptyWithCredits));
+    printFigure("8 hours caught up, about window open", catchUp, "goal", 500);
+    return 0;
+}
