@@ -51,10 +51,18 @@ struct Step {
     Ms ms = 0;   // for Wait
 };
 
+// The user's regional settings, and the decimal point that goes with them.
+struct Regional {
+    const char *locale;
+    char16_t point;
+};
+constexpr Regional regionals[] = {
+    {"cs_CZ", u','}, {"en_US", u'.'}, {"de_DE", u','}, {"en_GB", u'.'}, {"pl_PL", u','}};
+
 struct Scenario {
     quint64 seed = 0;
     QDateTime start; // when the main window loads, in Prague
-    bool czech = true;
+    Regional regional = regionals[0];
     std::vector<Step> steps;
 };
 
@@ -95,7 +103,7 @@ QString describe(const Step &step)
 QString describe(const Scenario &scenario)
 {
     QString text = u"  load at %1 (Europe/Prague), %2\n"_s.arg(
-        scenario.start.toString(u"yyyy-MM-dd HH:mm:ss.zzz t"), scenario.czech ? u"cs_CZ"_s : u"en_US"_s);
+        scenario.start.toString(u"yyyy-MM-dd HH:mm:ss.zzz t"), QLatin1StringView(scenario.regional.locale));
     for (std::size_t i = 0; i < scenario.steps.size(); ++i)
         text += u"  %1. %2\n"_s.arg(i + 1).arg(describe(scenario.steps[i]));
     return text;
@@ -169,7 +177,9 @@ Step randomClick(Random &random)
 Scenario generate(quint64 seed)
 {
     Random random(seed);
-    Scenario scenario{.seed = seed, .start = startMoment(random), .czech = !random.chance(20), .steps = {}};
+    Scenario scenario{.seed = seed, .start = startMoment(random), .regional = regionals[0], .steps = {}};
+    if (random.chance(40))
+        scenario.regional = regionals[1 + random.below(std::size(regionals) - 1)];
     const int length = int(random.between(10, 60));
     while (int(scenario.steps.size()) < length) {
         const int roll = random.below(100);
@@ -218,8 +228,8 @@ class Run
 {
 public:
     explicit Run(const Scenario &scenario)
-        : scenario_(scenario), locale_(scenario.czech ? u"cs_CZ"_s : u"en_US"_s), session_(scenario.start),
-          model_(scenario.start.toMSecsSinceEpoch(), scenario.czech ? u',' : u'.')
+        : scenario_(scenario), locale_(QString::fromLatin1(scenario.regional.locale)),
+          session_(scenario.start), model_(scenario.start.toMSecsSinceEpoch(), QChar(scenario.regional.point))
     {
         session_.program().show<Form1>();
     }
