@@ -4,8 +4,7 @@
 
 using namespace tk;
 
-namespace
-{
+namespace {
 
 constexpr Font title{"Verdana", 24, true};
 constexpr Font credit{"MS Serif", 9.75};

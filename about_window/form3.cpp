@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <string_view>
 
-namespace
-{
+namespace {
 
 // The credit items in the order the handlers visit them: the lines from the top down, then the emblem.
 constexpr std::array<std::string_view, 14> creditNames{

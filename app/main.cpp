@@ -4,8 +4,7 @@
 
 #include <sys/stat.h>
 
-namespace
-{
+namespace {
 
 // Where no session bus runs, Qt's search for an accessibility bus would have the D-Bus library start one
 // ("dbus-launch --autolaunch": a daemon that listens on a socket, and a file under ~/.dbus). The program

@@ -32,8 +32,7 @@
 
 extern char **environ;
 
-namespace
-{
+namespace {
 
 double seconds()
 {

@@ -25,8 +25,7 @@
 
 using namespace tk;
 
-namespace
-{
+namespace {
 
 constexpr Ms second = 1000;
 constexpr Ms callOffset = 300; // how long after the window opened the call starts

@@ -18,8 +18,7 @@
 #include <string>
 #include <thread>
 
-namespace
-{
+namespace {
 
 struct Usage {
     long long switches = 0;

@@ -4,8 +4,7 @@
 
 using namespace tk;
 
-namespace
-{
+namespace {
 
 constexpr Font heading{"MS Sans Serif", 12, true};
 constexpr Font operatorName{"MS Sans Serif", 9.75, true};

@@ -4,8 +4,7 @@
 
 using namespace tk;
 
-namespace
-{
+namespace {
 
 constexpr Font serif{"Times New Roman", 9.75};
 constexpr Font large{"Times New Roman", 20.25};

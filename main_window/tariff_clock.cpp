@@ -2,8 +2,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace
-{
+namespace {
 
 struct Period {
     QString name;

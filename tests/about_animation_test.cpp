@@ -8,8 +8,7 @@
 #include <array>
 #include <limits>
 
-namespace
-{
+namespace {
 
 struct Credit {
     const char *name;

@@ -8,8 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace
-{
+namespace {
 
 QAccessibleInterface *accessible(tk::Form &form, const QString &name)
 {

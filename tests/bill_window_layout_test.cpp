@@ -9,8 +9,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace
-{
+namespace {
 
 const QColor lightCyan(0x80, 0xFF, 0xFF);
 

@@ -8,8 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace
-{
+namespace {
 
 const tk::FormLayout otherLayout{.name = "Other", .clientWidth = 1500, .clientHeight = 1500, .controls = {}};
 

@@ -12,8 +12,7 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
-namespace
-{
+namespace {
 
 // The widgets that exist once every deferred deletion has run.
 qsizetype widgets()

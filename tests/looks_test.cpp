@@ -19,8 +19,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace
-{
+namespace {
 
 // A desktop's own style, with larger check boxes than the layouts were drawn for.
 class DesktopStyle final : public QProxyStyle

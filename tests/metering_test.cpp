@@ -4,8 +4,7 @@
 
 #include <QTest>
 
-namespace
-{
+namespace {
 
 // A call started 0.3 s after the main window opened at `start`, so that the call's seconds and the
 // window's own timers tick at different moments, as they do for a real user. It is then looked at on the

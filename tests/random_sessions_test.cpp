@@ -25,8 +25,7 @@
 using namespace Qt::StringLiterals;
 using Ms = ReferenceModel::Ms;
 
-namespace
-{
+namespace {
 
 // One thing that happens in a session: the user acts, or time passes.
 enum class Act {

@@ -4,8 +4,7 @@
 #include <cstring>
 #include <ctime>
 
-namespace
-{
+namespace {
 
 // The tariff: heavy traffic from 06:00 to 18:59 local time, light traffic otherwise, every day alike. A
 // unit lasts its interval plus one second, because the unit clock tests its count before counting.

@@ -6,8 +6,7 @@
 
 using namespace tk;
 
-namespace
-{
+namespace {
 
 const std::array clockControls{
     ControlLayout{.kind = Kind::Timer, .name = "Slow", .enabled = false, .interval = 1000},

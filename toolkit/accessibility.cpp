@@ -3,11 +3,9 @@
 #include <QAccessibleWidget>
 #include <QLabel>
 
-namespace tk
-{
+namespace tk {
 
-namespace
-{
+namespace {
 
 // A label read as a value: the name says what it is, the caption is the value. Read-only text, one line.
 class ValueLabel final : public QAccessibleWidget, public QAccessibleTextInterface

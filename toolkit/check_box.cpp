@@ -2,8 +2,7 @@
 
 #include <QCheckBox>
 
-namespace tk
-{
+namespace tk {
 
 CheckBox::CheckBox(Form &form, const ControlLayout &layout, QCheckBox *widget)
     : Control(form, layout, widget), box_(widget), value_(layout.value), enabled_(layout.enabled)

@@ -4,8 +4,7 @@
 
 class QCheckBox;
 
-namespace tk
-{
+namespace tk {
 
 // `Value` is 0 (unchecked) or 1 (checked); the user's clicks toggle it while the box is enabled.
 class CheckBox final : public Control

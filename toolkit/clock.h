@@ -6,8 +6,7 @@
 #include <functional>
 #include <optional>
 
-namespace tk
-{
+namespace tk {
 
 // Milliseconds on a monotonic count that starts at an arbitrary origin.
 using Ms = std::int64_t;

@@ -5,8 +5,7 @@
 
 #include <QAbstractButton>
 
-namespace tk
-{
+namespace tk {
 
 CommandButton::CommandButton(Form &form, const ControlLayout &layout, QAbstractButton *widget)
     : Control(form, layout, widget)

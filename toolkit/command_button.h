@@ -6,8 +6,7 @@
 
 class QAbstractButton;
 
-namespace tk
-{
+namespace tk {
 
 class CommandButton final : public Control
 {

@@ -7,8 +7,7 @@
 
 #include <algorithm>
 
-namespace tk
-{
+namespace tk {
 
 Control::Control(Form &form, const ControlLayout &layout, QWidget *widget)
     : Mirror(form.program()), form_(form), name_(layout.name), widget_(widget), visible_(layout.visible)

@@ -2,8 +2,7 @@
 
 #include <QLocale>
 
-namespace tk
-{
+namespace tk {
 
 QString dateText(const QDateTime &moment, QStringView pattern)
 {

@@ -3,8 +3,7 @@
 #include <QDateTime>
 #include <QString>
 
-namespace tk
-{
+namespace tk {
 
 // Renders a date and time with a pattern of d, dd, dddd (the weekday's name in the user's language), m, mm
 // (the month), yyyy and h (the hour, 0 to 23); dots and slashes stand for themselves.

@@ -14,8 +14,7 @@
 #include <QScreen>
 #include <QWidget>
 
-namespace tk
-{
+namespace tk {
 
 Form::Form(Program &program, const FormLayout &layout)
     : Mirror(program), program_(program), caption_(QString::fromUtf8(layout.caption)),

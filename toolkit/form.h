@@ -12,8 +12,7 @@
 
 class QWidget;
 
-namespace tk
-{
+namespace tk {
 
 class CheckBox;
 class CommandButton;

@@ -26,11 +26,9 @@
 #include <map>
 #include <string_view>
 
-namespace tk
-{
+namespace tk {
 
-namespace
-{
+namespace {
 
 QRect pixelBox(const Box &box)
 {

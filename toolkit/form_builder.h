@@ -7,8 +7,7 @@
 
 class QWidget;
 
-namespace tk
-{
+namespace tk {
 
 class Control;
 class Form;

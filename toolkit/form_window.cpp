@@ -4,8 +4,7 @@
 
 #include <QCloseEvent>
 
-namespace tk
-{
+namespace tk {
 
 FormWindow::FormWindow(Form &form, Qt::WindowFlags flags) : QWidget(nullptr, flags), form_(form) {}
 

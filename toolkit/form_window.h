@@ -2,8 +2,7 @@
 
 #include <QWidget>
 
-namespace tk
-{
+namespace tk {
 
 class Form;
 

@@ -2,8 +2,7 @@
 
 #include <QPainter>
 
-namespace tk
-{
+namespace tk {
 
 LineWidget::LineWidget(QWidget *parent, QPoint from, QPoint to, int width) : QWidget(parent), width_(width)
 {

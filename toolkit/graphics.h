@@ -5,8 +5,7 @@
 #include <QColor>
 #include <QWidget>
 
-namespace tk
-{
+namespace tk {
 
 // A straight line between two points of its parent, drawn in a widget that covers just the line.
 class LineWidget final : public QWidget

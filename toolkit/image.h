@@ -2,8 +2,7 @@
 
 #include "control.h"
 
-namespace tk
-{
+namespace tk {
 
 // A picture shown at its own size; the program moves it like a label.
 class Image final : public BoxControl

@@ -3,8 +3,7 @@
 #include <QAccessible>
 #include <QLabel>
 
-namespace tk
-{
+namespace tk {
 
 Label::Label(Form &form, const ControlLayout &layout, QLabel *widget)
     : BoxControl(form, layout, widget), label_(widget), caption_(QString::fromUtf8(layout.caption))

@@ -6,8 +6,7 @@
 
 class QLabel;
 
-namespace tk
-{
+namespace tk {
 
 class Label final : public BoxControl
 {

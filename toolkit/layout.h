@@ -4,8 +4,7 @@
 #include <optional>
 #include <span>
 
-namespace tk
-{
+namespace tk {
 
 // A window's layout as data: what the windows' code declares and the form builder turns into widgets.
 // Positions and sizes are in twips (1/1440 inch), as stored; the builder alone converts them.

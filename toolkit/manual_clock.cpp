@@ -1,7 +1,6 @@
 #include "manual_clock.h"
 
-namespace tk
-{
+namespace tk {
 
 ManualClock::ManualClock(const QDateTime &start)
     : startEpochMs_(start.toMSecsSinceEpoch()), zone_(start.timeZone())

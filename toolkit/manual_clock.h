@@ -4,8 +4,7 @@
 
 #include <QTimeZone>
 
-namespace tk
-{
+namespace tk {
 
 // A clock that moves only when told to, for tests: a 25-hour call takes as long as its handlers need.
 class ManualClock final : public Clock

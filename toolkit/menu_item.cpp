@@ -5,8 +5,7 @@
 
 #include <QAction>
 
-namespace tk
-{
+namespace tk {
 
 MenuItem::MenuItem(Form &form, const ControlLayout &layout, QAction *action)
     : Control(form, layout, nullptr), action_(action)

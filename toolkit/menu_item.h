@@ -6,8 +6,7 @@
 
 class QAction;
 
-namespace tk
-{
+namespace tk {
 
 // A top-level entry of the window's menu bar, without a sub-menu: choosing it runs its handler at once.
 class MenuItem final : public Control

@@ -1,7 +1,6 @@
 #pragma once
 
-namespace tk
-{
+namespace tk {
 
 class Program;
 

@@ -9,11 +9,9 @@
 #include <array>
 #include <string_view>
 
-namespace tk
-{
+namespace tk {
 
-namespace
-{
+namespace {
 
 // Interns the named atoms with one round trip to the server for all of them; an atom that cannot be interned
 // comes back as XCB_ATOM_NONE.

@@ -5,16 +5,14 @@
 #include <algorithm>
 #include <charconv>
 
-namespace tk
-{
+namespace tk {
 
 // Plain decimals, the only numbers the program writes, are converted through the C locale with the user's
 // decimal point put in or taken out. Where the user's locale is the system's, Qt asks the system again for
 // every character it converts, which made these conversions most of the cost of a tick. Anything else
 // (signs, exponents, separators, other digits) goes through the user's locale as a whole.
 
-namespace
-{
+namespace {
 
 bool digits(QStringView text)
 {

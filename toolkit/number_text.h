@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace tk
-{
+namespace tk {
 
 // Numbers as the program keeps them in captions: at most 15 significant digits, no trailing zeros, no
 // separator for whole values, no thousands separator, and the user's decimal separator. Every amount is

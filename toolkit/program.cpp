@@ -9,8 +9,7 @@
 
 #include <algorithm>
 
-namespace tk
-{
+namespace tk {
 
 void Mirror::changed()
 {

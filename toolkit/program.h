@@ -12,8 +12,7 @@
 #include <typeindex>
 #include <vector>
 
-namespace tk
-{
+namespace tk {
 
 class Mirror;
 

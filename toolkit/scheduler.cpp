@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <tuple>
 
-namespace tk
-{
+namespace tk {
 
 Scheduler::Scheduler(Clock &clock) : clock_(clock) {}
 

@@ -6,8 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace tk
-{
+namespace tk {
 
 class Timer;
 

@@ -10,11 +10,9 @@
 
 #include <string_view>
 
-namespace tk
-{
+namespace tk {
 
-namespace
-{
+namespace {
 
 bool installed(const QString &family)
 {

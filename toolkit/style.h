@@ -7,8 +7,7 @@
 
 #include <optional>
 
-namespace tk
-{
+namespace tk {
 
 QColor colour(Rgb rgb);
 

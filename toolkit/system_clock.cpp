@@ -3,11 +3,9 @@
 #include <chrono>
 #include <ctime>
 
-namespace tk
-{
+namespace tk {
 
-namespace
-{
+namespace {
 
 // Ticks that fall due within this much of a wake-up are delivered by it instead of by a wake-up of their own.
 constexpr Ms wakeSharing = 1;

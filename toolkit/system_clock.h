@@ -4,8 +4,7 @@
 
 #include <QTimer>
 
-namespace tk
-{
+namespace tk {
 
 // The real clock. Its monotonic count includes suspended time, so a call goes on being metered while the
 // computer sleeps; one precise Qt timer wakes the event loop for the earliest due tick.

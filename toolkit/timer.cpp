@@ -1,7 +1,6 @@
 #include "timer.h"
 
-namespace tk
-{
+namespace tk {
 
 Timer::Timer(Form &form, const ControlLayout &layout, Scheduler &scheduler)
     : Control(form, layout, nullptr), scheduler_(scheduler), interval_(layout.interval)

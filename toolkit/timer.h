@@ -5,8 +5,7 @@
 
 #include <functional>
 
-namespace tk
-{
+namespace tk {
 
 // Ticks once per interval while enabled, delivered by the program's scheduler. Enabling an enabled timer
 // changes nothing; enabling a disabled one starts a full interval from that moment.

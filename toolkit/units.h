@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-namespace tk
-{
+namespace tk {
 
 // Layouts are stored in twips and points for a 96-dpi screen; widgets take logical pixels. High-DPI
 // scaling then works on logical pixels as it does for any Qt program.
