@@ -29,7 +29,7 @@ Form3::Form3(tk::Program &program) : tk::Form(program, aboutWindowLayout), Timer
 {
     for (std::size_t i = 0; i < creditNames.size(); ++i) {
         const std::string_view name = creditNames[i];
-        credits_[i] = {&dynamic_cast<tk::BoxControl &>(control(name)), startTop(name)};
+        credits_[i] = {&boxControl(name), startTop(name)};
     }
     Timer1.onTimer([this] { Timer1_Timer(); });
     commandButton("Command1").onClick([this] { Command1_Click(); });
@@ -45,11 +45,8 @@ void Form3::Form_Load()
 // is lost in the rounding of the position and the credits stop there, still out of sight.
 void Form3::Timer1_Timer()
 {
-    std::array<float, std::tuple_size_v<decltype(credits_)>> tops;
-    for (std::size_t i = 0; i < credits_.size(); ++i)
-        tops[i] = credits_[i].item->top() - scrollStep;
-    for (std::size_t i = 0; i < credits_.size(); ++i)
-        credits_[i].item->setTop(tops[i]);
+    for (const Credit &credit : credits_)
+        credit.item->setTop(credit.item->top() - scrollStep);
 }
 
 // The timer keeps its rhythm: the next tick moves the credits on from their start.

@@ -13,8 +13,8 @@ constexpr Rgb black = 0x000000;
 // The bill's paper: every label but the stray Label14 takes it too, so that none shows as a box.
 constexpr Rgb lightCyan = 0x80FFFF;
 
-// In stored order; later rows lie above earlier ones where they overlap. The names and addresses are
-// made up.
+// In stored order; later rows lie above earlier ones where they overlap. The recipient's name, the
+// addresses and the office line are made up.
 const std::array controls{
     ControlLayout{.kind = Kind::CommandButton,
                   .name = "Command1",

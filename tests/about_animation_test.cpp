@@ -8,6 +8,8 @@
 #include <array>
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Credit {
@@ -37,7 +39,7 @@ constexpr qint64 tick = 100;
 
 QWidget *viewport(const Form3 &form)
 {
-    return form.window()->findChild<QWidget *>(u"Picture1Inside"_qs);
+    return form.window()->findChild<QWidget *>(u"Picture1Inside"_s);
 }
 
 // The credit items of which some part shows in the viewport, once the widgets have caught up.
@@ -73,7 +75,7 @@ QList<float> startsMoved(float by)
 void setAllTops(Form3 &form, float top)
 {
     for (const Credit &credit : credits)
-        dynamic_cast<tk::BoxControl &>(form.control(credit.name)).setTop(top);
+        form.boxControl(credit.name).setTop(top);
 }
 
 bool noneRose(const QList<float> &before, const QList<float> &after)
@@ -131,10 +133,9 @@ private slots:
         QTest::newRow("the first tick") << qint64(100) << QStringList();
         QTest::newRow("15 s: the maker's lines cross the top, the emblem enters")
             << qint64(15'000)
-            << QStringList(
-                   {u"Label6"_qs, u"Label7"_qs, u"Label8"_qs, u"Label9"_qs, u"Label10"_qs, u"Image2"_qs});
+            << QStringList({u"Label6"_s, u"Label7"_s, u"Label8"_s, u"Label9"_s, u"Label10"_s, u"Image2"_s});
         QTest::newRow("26.4 s: the last pixel row of the last line")
-            << qint64(26'400) << QStringList({u"Label14"_qs});
+            << qint64(26'400) << QStringList({u"Label14"_s});
         QTest::newRow("26.5 s: all gone") << qint64(26'500) << QStringList();
         QTest::newRow("10 minutes") << qint64(600'000) << QStringList();
     }
@@ -162,7 +163,7 @@ private slots:
             ++ticks;
             visible = inView(session.program(), form);
         }
-        QCOMPARE(visible, QStringList({u"Label2"_qs}));
+        QCOMPARE(visible, QStringList({u"Label2"_s}));
         const QRect line = form.control("Label2").widget()->geometry();
         QVERIFY(line.bottom() >= viewport(form)->height());
         QVERIFY(ticks >= 19 && ticks <= 22);
@@ -261,18 +262,18 @@ private slots:
 
     void theMainWindowGoesOnMetering()
     {
-        LocaleScope scope(u"cs_CZ"_qs);
+        LocaleScope scope(u"cs_CZ"_s);
         Session session(Session::at(2026, 12, 7, 10));
         Form1 &main = session.program().show<Form1>();
         Session::click(main, "Command1");
         Session::click(main, "mnuabout");
         session.seconds(5);
-        QCOMPARE(main.label("Label1").caption(), u"5"_qs);
+        QCOMPARE(main.label("Label1").caption(), u"5"_s);
         const QString title = main.caption();
-        QVERIFY(title.endsWith(u" = 2,4 Kč"_qs));
+        QVERIFY(title.endsWith(u" = 2,4 Kč"_s));
         Session::click(*session.program().find<Form3>(), "Command2");
         session.seconds(3);
-        QCOMPARE(main.label("Label1").caption(), u"8"_qs);
+        QCOMPARE(main.label("Label1").caption(), u"8"_s);
         QVERIFY(main.caption() != title);
         QVERIFY(main.timer("Timer1").enabled());
     }

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // The about window as built, against its layout table, in pixels.
 class AboutWindowLayoutTest : public QObject
 {
@@ -28,7 +30,7 @@ private slots:
     void windowIsAFixedDialogWithoutIconOrMinimizeBox()
     {
         QWidget *window = form->window();
-        QCOMPARE(window->windowTitle(), u"Něco o..."_qs);
+        QCOMPARE(window->windowTitle(), u"Něco o..."_s);
         QCOMPARE(window->size(), QSize(297, 199));
         QCOMPARE(window->minimumSize(), window->maximumSize());
         QCOMPARE(window->windowType(), Qt::Dialog);
@@ -48,8 +50,8 @@ private slots:
         QTest::addColumn<QColor>("ground");
 
         const QString window; // the client area
-        const QString title = u"Picture2Inside"_qs;
-        const QString viewport = u"Picture1Inside"_qs;
+        const QString title = u"Picture2Inside"_s;
+        const QString viewport = u"Picture1Inside"_s;
         const QColor black(Qt::black);
         const QColor navy(0x00, 0x00, 0x80);
         const QColor darkRed(0xC0, 0x00, 0x00);
@@ -60,15 +62,15 @@ private slots:
             QTest::newRow(name) << in << box << caption << pixels << bold << text << ground;
         };
         row("Picture2", window, {8, 8, 281, 41}, {}, 11, false, black, navy);
-        row("Label1", title, {40, 0, 201, 41}, u"ZELVOR"_qs, 32, true, darkRed, navy);
-        row("Command2", window, {152, 168, 73, 25}, u"&Konec"_qs);
-        row("Command1", window, {64, 168, 81, 25}, u"&Znovu"_qs);
+        row("Label1", title, {40, 0, 201, 41}, u"ZELVOR"_s, 32, true, darkRed, navy);
+        row("Command2", window, {152, 168, 73, 25}, u"&Konec"_s);
+        row("Command1", window, {64, 168, 81, 25}, u"&Znovu"_s);
         row("Picture1", window, {8, 56, 281, 105}, {}, 11, false, black, navy);
         row("Label14", viewport, {8, 424, 257, 17}, {}, 13, false, green, navy);
         row("Label13", viewport, {8, 408, 257, 17}, {}, 13, false, green, navy);
         row("Label12", viewport, {8, 392, 257, 17}, {}, 13, false, green, navy);
         row("Label11", viewport, {8, 376, 257, 17}, {}, 13, false, green, navy);
-        row("Label10", viewport, {8, 320, 257, 17}, u"Distribuce"_qs, 13, false, green, navy);
+        row("Label10", viewport, {8, 320, 257, 17}, u"Distribuce"_s, 13, false, green, navy);
         row("Image2", viewport, {88, 336, 110, 35});
         row("Label9", viewport, {32, 288, 209, 17}, {}, 13, false, green, navy);
         row("Label8", viewport, {32, 272, 209, 17}, {}, 13, false, green, navy);
@@ -122,16 +124,16 @@ private slots:
     // A wrapped second line would fall outside the 17-pixel box and be lost.
     void everyCreditIsOneLineThatFitsItsBox()
     {
-        const QList<QLabel *> labels = widget(u"Picture1Inside"_qs)->findChildren<QLabel *>();
+        const QList<QLabel *> labels = widget(u"Picture1Inside"_s)->findChildren<QLabel *>();
         QCOMPARE(labels.size(), 14);
         for (const QLabel *label : labels) {
             if (!label->pixmap().isNull())
                 continue;
             QVERIFY2(!label->text().isEmpty(), qPrintable(label->objectName()));
-            QCOMPARE(QFontInfo(label->font()).family(), u"Liberation Serif"_qs);
+            QCOMPARE(QFontInfo(label->font()).family(), u"Liberation Serif"_s);
             const int width = QFontMetrics(label->font()).horizontalAdvance(label->text());
             QVERIFY2(width <= label->width(),
-                     qPrintable(label->objectName() + u" needs "_qs + QString::number(width)));
+                     qPrintable(label->objectName() + u" needs "_s + QString::number(width)));
             QCOMPARE(label->heightForWidth(label->width()), label->fontMetrics().height());
         }
         QVERIFY(form->label("Label6").caption().contains(u'®'));
@@ -140,7 +142,7 @@ private slots:
 
     void theTitleFitsItsBox()
     {
-        const auto *title = qobject_cast<QLabel *>(widget(u"Label1"_qs));
+        const auto *title = qobject_cast<QLabel *>(widget(u"Label1"_s));
         QVERIFY(QFontMetrics(title->font()).horizontalAdvance(title->text()) <= title->width());
     }
 
@@ -155,8 +157,8 @@ private slots:
     {
         QFETCH(QRect, inner);
         const QString name = QString::fromLatin1(QTest::currentDataTag());
-        QCOMPARE(widget(name + u"Inside"_qs)->geometry(), inner);
-        QCOMPARE(widget(name + u"Inside"_qs)->parentWidget(), widget(name));
+        QCOMPARE(widget(name + u"Inside"_s)->geometry(), inner);
+        QCOMPARE(widget(name + u"Inside"_s)->parentWidget(), widget(name));
     }
 
     void theTimerWaitsForTheLoad()

@@ -100,7 +100,7 @@ private slots:
         // The bill takes the main window's place.
         QVERIFY(!session.program().find<Form1>());
         QVERIFY(!session.program().ended());
-        session.program().flush();
+        QCoreApplication::sendPostedEvents();
         QVERIFY(!mainWindow);
         QVERIFY(bill.window()->isVisible());
     }

@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // Loading the main window and its Start and Stop commands, from the buttons and the menu alike.
 class CallControlTest : public QObject
 {
@@ -18,11 +20,11 @@ private slots:
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("weekday");
         QTest::newRow("Czech Monday")
-            << u"cs_CZ"_qs << Session::at(2026, 12, 7) << u"7.12.2026"_qs << u"pondělí"_qs;
+            << u"cs_CZ"_s << Session::at(2026, 12, 7) << u"7.12.2026"_s << u"pondělí"_s;
         QTest::newRow("English Monday")
-            << u"en_US"_qs << Session::at(2026, 12, 7) << u"7.12.2026"_qs << u"Monday"_qs;
+            << u"en_US"_s << Session::at(2026, 12, 7) << u"7.12.2026"_s << u"Monday"_s;
         QTest::newRow("Czech Sunday, early")
-            << u"cs_CZ"_qs << Session::at(1998, 3, 1, 0, 0, 1) << u"1.3.1998"_qs << u"neděle"_qs;
+            << u"cs_CZ"_s << Session::at(1998, 3, 1, 0, 0, 1) << u"1.3.1998"_s << u"neděle"_s;
     }
 
     void loadWritesTheDateAndWeekday()
@@ -42,33 +44,33 @@ private slots:
 
     void theTitleIsEmptyUntilTheFirstTick()
     {
-        LocaleScope scope(u"cs_CZ"_qs);
+        LocaleScope scope(u"cs_CZ"_s);
         Session session(Session::at(2026, 12, 7, 10));
         Form1 &form = session.program().show<Form1>();
         QCOMPARE(form.caption(), QString());
         session.milliseconds(999);
         QCOMPARE(form.caption(), QString());
         session.milliseconds(1);
-        QCOMPARE(form.caption(), u"0:0:0 = 0 Kč"_qs);
+        QCOMPARE(form.caption(), u"0:0:0 = 0 Kč"_s);
         session.program().flush();
-        QCOMPARE(form.window()->windowTitle(), u"0:0:0 = 0 Kč"_qs);
+        QCOMPARE(form.window()->windowTitle(), u"0:0:0 = 0 Kč"_s);
     }
 
     void start_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("minimizeChecked");
-        QTest::newRow("button") << u"Command1"_qs << false;
-        QTest::newRow("menu") << u"mnustart"_qs << false;
-        QTest::newRow("button, minimizing") << u"Command1"_qs << true;
-        QTest::newRow("menu, minimizing") << u"mnustart"_qs << true;
+        QTest::newRow("button") << u"Command1"_s << false;
+        QTest::newRow("menu") << u"mnustart"_s << false;
+        QTest::newRow("button, minimizing") << u"Command1"_s << true;
+        QTest::newRow("menu, minimizing") << u"mnustart"_s << true;
     }
 
     void start()
     {
         QFETCH(QString, command);
         QFETCH(bool, minimizeChecked);
-        LocaleScope scope(u"cs_CZ"_qs);
+        LocaleScope scope(u"cs_CZ"_s);
         Session session(Session::at(2026, 12, 7, 10));
         Form1 &form = session.program().show<Form1>();
         session.milliseconds(400);
@@ -77,7 +79,7 @@ private slots:
         QCOMPARE(form.checkBox("Check1").value(), minimizeChecked ? 1 : 0);
 
         Session::click(form, qPrintable(command));
-        QCOMPARE(form.label("Label4").caption(), u"2,4"_qs);
+        QCOMPARE(form.label("Label4").caption(), u"2,4"_s);
         QVERIFY(form.timer("Timer1").enabled());
         QVERIFY(form.timer("Timer2").enabled());
         QCOMPARE(form.minimized(), minimizeChecked);
@@ -93,18 +95,18 @@ private slots:
 
         // The title shows the new price at its next tick, and the first second one second after Start.
         session.milliseconds(600);
-        QCOMPARE(form.caption(), u"0:0:0 = 2,4 Kč"_qs);
+        QCOMPARE(form.caption(), u"0:0:0 = 2,4 Kč"_s);
         session.milliseconds(400);
-        QCOMPARE(form.label("Label1").caption(), u"1"_qs);
+        QCOMPARE(form.label("Label1").caption(), u"1"_s);
     }
 
     void stopWithoutTheBillEndsTheProgram_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("started");
-        QTest::newRow("button, during a call") << u"Command3"_qs << true;
-        QTest::newRow("menu, during a call") << u"mnustop"_qs << true;
-        QTest::newRow("button, before Start") << u"Command3"_qs << false;
+        QTest::newRow("button, during a call") << u"Command3"_s << true;
+        QTest::newRow("menu, during a call") << u"mnustop"_s << true;
+        QTest::newRow("button, before Start") << u"Command3"_s << false;
     }
 
     void stopWithoutTheBillEndsTheProgram()

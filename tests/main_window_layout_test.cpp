@@ -10,6 +10,8 @@
 #include <QMenuBar>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // The main window as built, against its layout table, in pixels.
 class MainWindowLayoutTest : public QObject
 {
@@ -47,7 +49,7 @@ private slots:
             QVERIFY(!action->menu());
             captions << action->text();
         }
-        QCOMPARE(captions, QStringList({u"&Start"_qs, u"S&top "_qs, u"Něco &o..."_qs}));
+        QCOMPARE(captions, QStringList({u"&Start"_s, u"S&top "_s, u"Něco &o..."_s}));
     }
 
     void controls_data()
@@ -74,28 +76,28 @@ private slots:
                             QColor text, QColor ground, int align, bool shown = true) {
             QTest::newRow(name) << box << caption << pixels << bold << text << ground << align << shown;
         };
-        row("Label19", {208, 48, 177, 17}, u"Po stopnutí zobrazit vyúčtování :"_qs, 13, false, black, face,
+        row("Label19", {208, 48, 177, 17}, u"Po stopnutí zobrazit vyúčtování :"_s, 13, false, black, face,
             centre);
-        row("Label18", {416, 168, 25, 17}, u"0"_qs, 11, false, black, face, left, false);
-        row("Label17", {16, 48, 129, 17}, u"Po startu minimalizovat:"_qs, 13, false, navy, face, centre);
-        row("Label16", {336, 168, 57, 17}, u"0"_qs, 11, false, black, face, left, false);
-        row("Label22", {232, 16, 41, 17}, u"Provoz:"_qs, 13, false, navy, face, left);
-        row("Label15", {64, 128, 153, 25}, u"Cena hovoru:"_qs, 27, false, green, silver, left);
-        row("Label14", {288, 16, 145, 17}, u"Klepněte na Start"_qs, 13, false, black, face, centre);
-        row("Label13", {8, 176, 41, 17}, u"0"_qs, 11, false, black, face, left, false);
-        row("Label20", {416, 152, 25, 17}, u"0"_qs, 11, false, black, face, left, false);
-        row("Label12", {336, 128, 33, 25}, u"Kč"_qs, 27, false, navy, face, left);
-        row("Label9", {16, 16, 41, 17}, u"Datum:"_qs, 13, false, navy, face, left);
-        row("Label8", {336, 96, 49, 25}, u"/hod"_qs, 27, false, navy, face, left);
-        row("Label7", {56, 96, 161, 25}, u"Délka hovoru:"_qs, 27, false, green, face, left);
-        row("Label6", {248, 96, 9, 25}, u":"_qs, 27, true, black, face, left);
-        row("Label5", {288, 96, 9, 25}, u":"_qs, 27, true, black, face, left);
-        row("Label4", {248, 128, 81, 25}, u"0"_qs, 27, true, red, face, right);
-        row("Label3", {216, 96, 33, 25}, u"0"_qs, 27, true, red, silver, right);
-        row("Label2", {256, 96, 33, 25}, u"0"_qs, 27, true, red, silver, right);
-        row("Label1", {296, 96, 33, 25}, u"0"_qs, 27, true, red, silver, right);
-        row("Command3", {200, 176, 105, 25}, u"Stop && Konec"_qs, 11, false, black, face, left);
-        row("Command1", {144, 176, 57, 25}, u"Start"_qs, 11, false, black, face, left);
+        row("Label18", {416, 168, 25, 17}, u"0"_s, 11, false, black, face, left, false);
+        row("Label17", {16, 48, 129, 17}, u"Po startu minimalizovat:"_s, 13, false, navy, face, centre);
+        row("Label16", {336, 168, 57, 17}, u"0"_s, 11, false, black, face, left, false);
+        row("Label22", {232, 16, 41, 17}, u"Provoz:"_s, 13, false, navy, face, left);
+        row("Label15", {64, 128, 153, 25}, u"Cena hovoru:"_s, 27, false, green, silver, left);
+        row("Label14", {288, 16, 145, 17}, u"Klepněte na Start"_s, 13, false, black, face, centre);
+        row("Label13", {8, 176, 41, 17}, u"0"_s, 11, false, black, face, left, false);
+        row("Label20", {416, 152, 25, 17}, u"0"_s, 11, false, black, face, left, false);
+        row("Label12", {336, 128, 33, 25}, u"Kč"_s, 27, false, navy, face, left);
+        row("Label9", {16, 16, 41, 17}, u"Datum:"_s, 13, false, navy, face, left);
+        row("Label8", {336, 96, 49, 25}, u"/hod"_s, 27, false, navy, face, left);
+        row("Label7", {56, 96, 161, 25}, u"Délka hovoru:"_s, 27, false, green, face, left);
+        row("Label6", {248, 96, 9, 25}, u":"_s, 27, true, black, face, left);
+        row("Label5", {288, 96, 9, 25}, u":"_s, 27, true, black, face, left);
+        row("Label4", {248, 128, 81, 25}, u"0"_s, 27, true, red, face, right);
+        row("Label3", {216, 96, 33, 25}, u"0"_s, 27, true, red, silver, right);
+        row("Label2", {256, 96, 33, 25}, u"0"_s, 27, true, red, silver, right);
+        row("Label1", {296, 96, 33, 25}, u"0"_s, 27, true, red, silver, right);
+        row("Command3", {200, 176, 105, 25}, u"Stop && Konec"_s, 11, false, black, face, left);
+        row("Command1", {144, 176, 57, 25}, u"Start"_s, 11, false, black, face, left);
         row("Check1", {168, 50, 17, 13}, QString(), 11, false, black, silver, left);
         row("Check2", {408, 50, 17, 13}, QString(), 11, false, black, face, left);
     }
@@ -133,9 +135,9 @@ private slots:
     void fontsFallBackToMetricCompatibleFaces_data()
     {
         QTest::addColumn<QString>("family");
-        QTest::newRow("Label7") << u"Liberation Serif"_qs;
-        QTest::newRow("Label19") << u"Liberation Serif"_qs;
-        QTest::newRow("Command1") << u"Liberation Sans"_qs;
+        QTest::newRow("Label7") << u"Liberation Serif"_s;
+        QTest::newRow("Label19") << u"Liberation Serif"_s;
+        QTest::newRow("Command1") << u"Liberation Sans"_s;
     }
 
     void fontsFallBackToMetricCompatibleFaces()
@@ -148,20 +150,20 @@ private slots:
     {
         QCOMPARE(form->checkBox("Check1").value(), 0);
         QCOMPARE(form->checkBox("Check2").value(), 1);
-        QVERIFY(!qobject_cast<QCheckBox *>(widget(u"Check1"_qs))->isChecked());
-        QVERIFY(qobject_cast<QCheckBox *>(widget(u"Check2"_qs))->isChecked());
+        QVERIFY(!qobject_cast<QCheckBox *>(widget(u"Check1"_s))->isChecked());
+        QVERIFY(qobject_cast<QCheckBox *>(widget(u"Check2"_s))->isChecked());
     }
 
     void keyboardFocusFollowsTheTabOrder()
     {
         QStringList order;
-        QWidget *next = widget(u"Command1"_qs);
+        QWidget *next = widget(u"Command1"_s);
         for (int i = 0; i < 4; ++i, next = next->nextInFocusChain()) {
             while (next->focusPolicy() == Qt::NoFocus)
                 next = next->nextInFocusChain();
             order << next->objectName();
         }
-        QCOMPARE(order, QStringList({u"Command1"_qs, u"Command3"_qs, u"Check1"_qs, u"Check2"_qs}));
+        QCOMPARE(order, QStringList({u"Command1"_s, u"Command3"_s, u"Check1"_s, u"Check2"_s}));
     }
 
     void exactlyThreeTimersRunAtLoad_data()
@@ -207,7 +209,7 @@ private slots:
         QFETCH(QPoint, point);
         QFETCH(QPoint, across);
         QFETCH(int, width);
-        const QImage image = widget(u"Label1"_qs)->parentWidget()->grab().toImage();
+        const QImage image = widget(u"Label1"_s)->parentWidget()->grab().toImage();
         int dark = 0;
         for (int offset = -3; offset <= 3; ++offset) {
             if (qGray(image.pixel(point + across * offset)) < 64)

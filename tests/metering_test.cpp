@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // A call started 0.3 s after the main window opened at `start`, so that the call's seconds and the
@@ -32,14 +34,14 @@ public:
     // (and any unit count found past its boundary).
     QStringList priceChanges(int seconds)
     {
-        QStringList changes{elapsed() + u" = "_qs + price()};
+        QStringList changes{elapsed() + u" = "_s + price()};
         for (int second = 0; second < seconds; ++second) {
             const QString before = price();
             session_.seconds(1);
             if (tk::numberValue(caption("Label20")) > 180 || tk::numberValue(caption("Label18")) > 360)
-                changes << elapsed() + u": a unit count passed its boundary"_qs;
+                changes << elapsed() + u": a unit count passed its boundary"_s;
             if (price() != before)
-                changes << elapsed() + u" = "_qs + price();
+                changes << elapsed() + u" = "_s + price();
         }
         return changes;
     }
@@ -57,7 +59,7 @@ class MeteringTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { scope_ = std::make_unique<LocaleScope>(u"cs_CZ"_qs); }
+    void init() { scope_ = std::make_unique<LocaleScope>(u"cs_CZ"_s); }
     void cleanup() { scope_.reset(); }
 
     void thePriceRisesAtEveryUnitBoundary_data()
@@ -67,18 +69,18 @@ private slots:
         QTest::addColumn<QStringList>("changes");
         QTest::newRow("heavy traffic")
             << Session::at(2026, 12, 7, 10) << 10
-            << QStringList{u"0:0:0 = 2,4"_qs, u"0:3:2 = 4,8"_qs, u"0:6:3 = 7,2"_qs, u"0:9:4 = 9,6"_qs};
+            << QStringList{u"0:0:0 = 2,4"_s, u"0:3:2 = 4,8"_s, u"0:6:3 = 7,2"_s, u"0:9:4 = 9,6"_s};
         QTest::newRow("light traffic")
             << Session::at(2026, 12, 7, 20) << 19
-            << QStringList{u"0:0:0 = 2,4"_qs, u"0:6:2 = 3,6"_qs, u"0:12:3 = 6"_qs, u"0:18:4 = 8,4"_qs};
+            << QStringList{u"0:0:0 = 2,4"_s, u"0:6:2 = 3,6"_s, u"0:12:3 = 6"_s, u"0:18:4 = 8,4"_s};
         // From light to heavy at 06:00: the light clock's 118 counted seconds are dropped, and the first
         // heavy boundary prices two light minutes and four heavy ones.
         QTest::newRow("into heavy traffic")
             << Session::at(2026, 12, 7, 5, 58) << 10
-            << QStringList{u"0:0:0 = 2,4"_qs, u"0:5:1 = 5,6"_qs, u"0:8:2 = 8"_qs};
+            << QStringList{u"0:0:0 = 2,4"_s, u"0:5:1 = 5,6"_s, u"0:8:2 = 8"_s};
         QTest::newRow("into light traffic")
             << Session::at(2026, 12, 7, 18, 58) << 15
-            << QStringList{u"0:0:0 = 2,4"_qs, u"0:8:1 = 5,2"_qs, u"0:14:2 = 7,6"_qs};
+            << QStringList{u"0:0:0 = 2,4"_s, u"0:8:1 = 5,2"_s, u"0:14:2 = 7,6"_s};
     }
 
     void thePriceRisesAtEveryUnitBoundary()
@@ -94,10 +96,10 @@ private slots:
     {
         Call call(Session::at(2026, 12, 7, 10));
         call.session().seconds(2);
-        QCOMPARE(call.caption("Label16"), u"0,8"_qs);
+        QCOMPARE(call.caption("Label16"), u"0,8"_s);
         call.session().seconds(60);
-        QCOMPARE(call.caption("Label16"), u"1,6"_qs);
-        QCOMPARE(call.price(), u"2,4"_qs);
+        QCOMPARE(call.caption("Label16"), u"1,6"_s);
+        QCOMPARE(call.price(), u"2,4"_s);
     }
 
     void thePeriodFollowsTheHourOfDayAlone_data()
@@ -105,7 +107,7 @@ private slots:
         QTest::addColumn<QDateTime>("start");
         QTest::addColumn<QString>("period");
         for (int day : {7, 12, 13}) { // a Monday, a Saturday and a Sunday
-            const QString weekday = QLocale(u"en_US"_qs).dayName(QDate(2026, 12, day).dayOfWeek());
+            const QString weekday = QLocale(u"en_US"_s).dayName(QDate(2026, 12, day).dayOfWeek());
             const auto row = [&](int hour, int minute, const char *period) {
                 QTest::addRow("%s %02d:%02d", qPrintable(weekday), hour, minute)
                     << Session::at(2026, 12, day, hour, minute, 0) << QString::fromUtf8(period);
@@ -126,8 +128,8 @@ private slots:
         Session session(start);
         Form1 &form = session.program().show<Form1>();
         session.seconds(30);
-        QCOMPARE(form.label("Label14").caption(), u"Klepněte na Start"_qs);
-        QCOMPARE(form.label("Label4").caption(), u"0"_qs);
+        QCOMPARE(form.label("Label14").caption(), u"Klepněte na Start"_s);
+        QCOMPARE(form.label("Label4").caption(), u"0"_s);
         Session::click(form, "Command1");
         session.seconds(2);
         QCOMPARE(form.label("Label14").caption(), period);
@@ -137,11 +139,11 @@ private slots:
     {
         Call call(Session::at(2026, 12, 7, 10));
         call.session().seconds(59);
-        QCOMPARE(call.elapsed(), u"0:0:59"_qs);
+        QCOMPARE(call.elapsed(), u"0:0:59"_s);
         call.session().seconds(1);
-        QCOMPARE(call.elapsed(), u"0:1:0"_qs);
+        QCOMPARE(call.elapsed(), u"0:1:0"_s);
         call.session().seconds(59 * 60);
-        QCOMPARE(call.elapsed(), u"1:0:0"_qs);
+        QCOMPARE(call.elapsed(), u"1:0:0"_s);
     }
 
     // A call of a day or more shows its true length: the hours count on past 24.
@@ -149,9 +151,9 @@ private slots:
     {
         Call call(Session::at(2026, 12, 7, 10));
         call.session().seconds(25 * 3600 + 7);
-        QCOMPARE(call.elapsed(), u"25:0:7"_qs);
+        QCOMPARE(call.elapsed(), u"25:0:7"_s);
         call.session().seconds(1);
-        QCOMPARE(call.form().caption(), u"25:0:8 = "_qs + call.price() + u" Kč"_qs);
+        QCOMPARE(call.form().caption(), u"25:0:8 = "_s + call.price() + u" Kč"_s);
     }
 
     // A Start given during a call keeps the price reached so far; the unit clock goes on as before.
@@ -159,12 +161,12 @@ private slots:
     {
         Call call(Session::at(2026, 12, 7, 10));
         call.session().seconds(190);
-        QCOMPARE(call.price(), u"4,8"_qs);
+        QCOMPARE(call.price(), u"4,8"_s);
         Session::click(call.form(), "mnustart");
-        QCOMPARE(call.price(), u"4,8"_qs);
-        QCOMPARE(call.elapsed(), u"0:3:10"_qs);
+        QCOMPARE(call.price(), u"4,8"_s);
+        QCOMPARE(call.elapsed(), u"0:3:10"_s);
         call.session().seconds(180);
-        QCOMPARE(call.price(), u"7,2"_qs);
+        QCOMPARE(call.price(), u"7,2"_s);
     }
 
     // However the loop is held up, or however long the computer sleeps, every second is counted and
@@ -203,8 +205,8 @@ private slots:
     {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("price");
-        QTest::newRow("Czech") << u"cs_CZ"_qs << u"4,8"_qs;
-        QTest::newRow("English") << u"en_US"_qs << u"4.8"_qs;
+        QTest::newRow("Czech") << u"cs_CZ"_s << u"4,8"_s;
+        QTest::newRow("English") << u"en_US"_s << u"4.8"_s;
     }
 
     void thePriceUsesTheUsersDecimalSeparator()
@@ -215,7 +217,7 @@ private slots:
         Call call(Session::at(2026, 12, 7, 10));
         call.session().seconds(200);
         QCOMPARE(call.price(), price);
-        QCOMPARE(call.form().caption(), call.elapsed() + u" = "_qs + price + u" Kč"_qs);
+        QCOMPARE(call.form().caption(), call.elapsed() + u" = "_s + price + u" Kč"_s);
     }
 
     void afterStopNothingChanges()
@@ -227,7 +229,7 @@ private slots:
         Session::click(call.form(), "Command3");
         call.session().seconds(500);
         QCOMPARE(call.form().caption(), title);
-        QCOMPARE(call.elapsed(), u"0:3:20"_qs);
+        QCOMPARE(call.elapsed(), u"0:3:20"_s);
     }
 
 private:

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <ctime>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The tariff: heavy traffic from 06:00 to 18:59 local time, light traffic otherwise, every day alike. A
@@ -118,7 +120,7 @@ void ReferenceModel::tick(Ms moment)
             unitCount_ = 0;
         }
         hour_ = localHour(moment);
-        title = elapsedText() + u" = "_qs + priceText() + u" Kč"_qs;
+        title = elapsedText() + u" = "_s + priceText() + u" Kč"_s;
     }
     if (callTick) {
         ++elapsed;
@@ -141,7 +143,7 @@ QString ReferenceModel::elapsedText() const
 
 QString ReferenceModel::periodText() const
 {
-    return period_ == Period::None ? u"Klepněte na Start"_qs : QString::fromUtf8(tariff(period_).name);
+    return period_ == Period::None ? u"Klepněte na Start"_s : QString::fromUtf8(tariff(period_).name);
 }
 
 QString ReferenceModel::money(int tenths) const

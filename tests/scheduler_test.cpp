@@ -4,6 +4,8 @@
 
 #include <array>
 
+using namespace Qt::StringLiterals;
+
 using namespace tk;
 
 namespace {
@@ -54,8 +56,8 @@ private slots:
         clocks.timer("Slow").setEnabled(true);
         clocks.timer("Fast").setEnabled(true);
         session.milliseconds(1000);
-        QCOMPARE(clocks.ticks, QStringList({u"Fast"_qs, u"Fast"_qs, u"Fast"_qs, u"Other"_qs, u"Slow"_qs}));
-        QCOMPARE(clocks.times.last(), u"10:00:01.000"_qs);
+        QCOMPARE(clocks.ticks, QStringList({u"Fast"_s, u"Fast"_s, u"Fast"_s, u"Other"_s, u"Slow"_s}));
+        QCOMPARE(clocks.times.last(), u"10:00:01.000"_s);
     }
 
     void enablingAnEnabledTimerKeepsItsRhythm()
@@ -67,7 +69,7 @@ private slots:
         session.milliseconds(700);
         slow.setEnabled(true);
         session.milliseconds(300);
-        QCOMPARE(clocks.times, QStringList({u"10:00:01.000"_qs}));
+        QCOMPARE(clocks.times, QStringList({u"10:00:01.000"_s}));
     }
 
     void enablingADisabledTimerStartsAFullInterval()
@@ -82,7 +84,7 @@ private slots:
         session.milliseconds(999);
         QCOMPARE(clocks.ticks.size(), 0);
         session.milliseconds(1);
-        QCOMPARE(clocks.times, QStringList({u"10:00:01.700"_qs}));
+        QCOMPARE(clocks.times, QStringList({u"10:00:01.700"_s}));
     }
 
     // A timer enabled by a tick that is delivered late still counts its interval from the moment that tick
@@ -97,8 +99,8 @@ private slots:
         };
         clocks.timer("Slow").setEnabled(true);
         session.seconds(10);
-        QCOMPARE(clocks.ticks.count(u"Fast"_qs), 30);
-        QCOMPARE(clocks.times.last(), u"10:00:10.000"_qs);
+        QCOMPARE(clocks.ticks.count(u"Fast"_s), 30);
+        QCOMPARE(clocks.times.last(), u"10:00:10.000"_s);
     }
 
     void disablingStopsAtOnceEvenWhenTheTickIsDue()
@@ -112,7 +114,7 @@ private slots:
         clocks.timer("Slow").setEnabled(true);
         clocks.timer("Other").setEnabled(true);
         session.seconds(3);
-        QCOMPARE(clocks.ticks, QStringList({u"Slow"_qs, u"Slow"_qs, u"Slow"_qs}));
+        QCOMPARE(clocks.ticks, QStringList({u"Slow"_s, u"Slow"_s, u"Slow"_s}));
     }
 
     void aHeldUpLoopLosesNoTick_data()
@@ -132,7 +134,7 @@ private slots:
         session.milliseconds(stall);
         QCOMPARE(clocks.ticks.size(), stall / 1000);
         // Each tick saw the local time at which it fell due, not the time at which it was delivered.
-        QCOMPARE(clocks.times.first(), u"22:00:01.000"_qs);
+        QCOMPARE(clocks.times.first(), u"22:00:01.000"_s);
         QCOMPARE(clocks.times.last(),
                  Session::at(2026, 12, 7, 22).addMSecs(stall / 1000 * 1000).time().toString(u"HH:mm:ss.zzz"));
     }
@@ -145,9 +147,9 @@ private slots:
         auto &clocks = session.program().form<Clocks>();
         clocks.timer("Slow").setEnabled(true);
         session.seconds(1);
-        QCOMPARE(clocks.times.last(), u"02:00:00.000"_qs);
+        QCOMPARE(clocks.times.last(), u"02:00:00.000"_s);
         session.seconds(3600);
-        QCOMPARE(clocks.times.last(), u"03:00:00.000"_qs);
+        QCOMPARE(clocks.times.last(), u"03:00:00.000"_s);
     }
 
     void endingTheProgramStopsEveryTick()

@@ -14,7 +14,6 @@ public:
     // Local time in Prague, e.g. Session::at(2026, 12, 7, 10, 0, 0).
     static QDateTime at(int year, int month, int day, int hour = 12, int minute = 0, int second = 0);
 
-    tk::ManualClock &clock() { return clock_; }
     tk::Program &program() { return program_; }
 
     // Moves the clock on by whole seconds (or milliseconds), delivering every tick on the way.

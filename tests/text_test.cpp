@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 // Numbers and dates as the program writes them into captions, under the user's locale.
 class TextTest : public QObject
 {
@@ -13,16 +15,16 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("text");
-        QTest::newRow("Czech unit price") << u"cs_CZ"_qs << 2.4 << u"2,4"_qs;
-        QTest::newRow("English unit price") << u"en_US"_qs << 2.4 << u"2.4"_qs;
-        QTest::newRow("C locale") << u"C"_qs << 2.4 << u"2.4"_qs;
-        QTest::newRow("whole value") << u"cs_CZ"_qs << 12.0 << u"12"_qs;
-        QTest::newRow("zero") << u"cs_CZ"_qs << 0.0 << u"0"_qs;
-        QTest::newRow("no thousands separator") << u"cs_CZ"_qs << 1234567.5 << u"1234567,5"_qs;
-        QTest::newRow("no thousands separator, English") << u"en_US"_qs << 98765.25 << u"98765.25"_qs;
-        QTest::newRow("binary noise rounded away") << u"cs_CZ"_qs << 0.1 + 0.2 << u"0,3"_qs;
-        QTest::newRow("fifteen significant digits") << u"cs_CZ"_qs << 1.0 / 3.0 << u"0,333333333333333"_qs;
-        QTest::newRow("hours of a long call") << u"cs_CZ"_qs << 100000.0 << u"100000"_qs;
+        QTest::newRow("Czech unit price") << u"cs_CZ"_s << 2.4 << u"2,4"_s;
+        QTest::newRow("English unit price") << u"en_US"_s << 2.4 << u"2.4"_s;
+        QTest::newRow("C locale") << u"C"_s << 2.4 << u"2.4"_s;
+        QTest::newRow("whole value") << u"cs_CZ"_s << 12.0 << u"12"_s;
+        QTest::newRow("zero") << u"cs_CZ"_s << 0.0 << u"0"_s;
+        QTest::newRow("no thousands separator") << u"cs_CZ"_s << 1234567.5 << u"1234567,5"_s;
+        QTest::newRow("no thousands separator, English") << u"en_US"_s << 98765.25 << u"98765.25"_s;
+        QTest::newRow("binary noise rounded away") << u"cs_CZ"_s << 0.1 + 0.2 << u"0,3"_s;
+        QTest::newRow("fifteen significant digits") << u"cs_CZ"_s << 1.0 / 3.0 << u"0,333333333333333"_s;
+        QTest::newRow("hours of a long call") << u"cs_CZ"_s << 100000.0 << u"100000"_s;
     }
 
     void numberText()
@@ -39,8 +41,8 @@ private slots:
     void sumsThroughTextStayExact_data()
     {
         QTest::addColumn<QString>("locale");
-        QTest::newRow("Czech") << u"cs_CZ"_qs;
-        QTest::newRow("English") << u"en_US"_qs;
+        QTest::newRow("Czech") << u"cs_CZ"_s;
+        QTest::newRow("English") << u"en_US"_s;
     }
 
     void sumsThroughTextStayExact()
@@ -80,15 +82,15 @@ private slots:
         const QString point = grouped.decimalPoint();
         const QStringList texts{grouped.toString(1234567.5),
                                 grouped.toString(-12.5),
-                                u"0"_qs + point + u"1000000000000000055511151231257827"_qs,
-                                u"123456789012345678901234567890"_qs,
-                                u"9007199254740993"_qs,
-                                u" 12 "_qs,
-                                u"12."_qs,
-                                u".5"_qs,
-                                u"1,2,3"_qs,
-                                u"1.2.3"_qs,
-                                u"1e3"_qs};
+                                u"0"_s + point + u"1000000000000000055511151231257827"_s,
+                                u"123456789012345678901234567890"_s,
+                                u"9007199254740993"_s,
+                                u" 12 "_s,
+                                u"12."_s,
+                                u".5"_s,
+                                u"1,2,3"_s,
+                                u"1.2.3"_s,
+                                u"1e3"_s};
         for (const QString &text : texts) {
             bool ok = false;
             const double value = grouped.toDouble(text, &ok);
@@ -98,7 +100,7 @@ private slots:
 
     void unreadableTextReadsAsZero()
     {
-        QCOMPARE(tk::numberValue(u"Klepněte na Start"_qs), 0.0);
+        QCOMPARE(tk::numberValue(u"Klepněte na Start"_s), 0.0);
         QCOMPARE(tk::numberValue(QString()), 0.0);
     }
 
@@ -110,21 +112,19 @@ private slots:
         QTest::addColumn<QString>("text");
         const QDateTime monday = Session::at(2026, 12, 7, 9, 5, 3);
         const QDateTime march = Session::at(1998, 3, 6, 23, 59, 59);
-        QTest::newRow("date") << u"cs_CZ"_qs << monday << u"d.m.yyyy"_qs << u"7.12.2026"_qs;
-        QTest::newRow("date without leading zeros")
-            << u"cs_CZ"_qs << march << u"d.m.yyyy"_qs << u"6.3.1998"_qs;
-        QTest::newRow("date with leading zeros")
-            << u"cs_CZ"_qs << march << u"dd.mm.yyyy"_qs << u"06.03.1998"_qs;
+        QTest::newRow("date") << u"cs_CZ"_s << monday << u"d.m.yyyy"_s << u"7.12.2026"_s;
+        QTest::newRow("date without leading zeros") << u"cs_CZ"_s << march << u"d.m.yyyy"_s << u"6.3.1998"_s;
+        QTest::newRow("date with leading zeros") << u"cs_CZ"_s << march << u"dd.mm.yyyy"_s << u"06.03.1998"_s;
         QTest::newRow("dots stay dots in English")
-            << u"en_US"_qs << march << u"dd.mm.yyyy"_qs << u"06.03.1998"_qs;
-        QTest::newRow("month") << u"cs_CZ"_qs << march << u"mm"_qs << u"03"_qs;
-        QTest::newRow("year") << u"cs_CZ"_qs << march << u"yyyy"_qs << u"1998"_qs;
-        QTest::newRow("Czech weekday") << u"cs_CZ"_qs << monday << u"dddd"_qs << u"pondělí"_qs;
-        QTest::newRow("English weekday") << u"en_US"_qs << monday << u"dddd"_qs << u"Monday"_qs;
-        QTest::newRow("Czech Saturday") << u"cs_CZ"_qs << monday.addDays(5) << u"dddd"_qs << u"sobota"_qs;
-        QTest::newRow("morning hour") << u"cs_CZ"_qs << monday << u"h"_qs << u"9"_qs;
-        QTest::newRow("evening hour") << u"en_US"_qs << march << u"h"_qs << u"23"_qs;
-        QTest::newRow("midnight hour") << u"en_US"_qs << march.addSecs(1) << u"h"_qs << u"0"_qs;
+            << u"en_US"_s << march << u"dd.mm.yyyy"_s << u"06.03.1998"_s;
+        QTest::newRow("month") << u"cs_CZ"_s << march << u"mm"_s << u"03"_s;
+        QTest::newRow("year") << u"cs_CZ"_s << march << u"yyyy"_s << u"1998"_s;
+        QTest::newRow("Czech weekday") << u"cs_CZ"_s << monday << u"dddd"_s << u"pondělí"_s;
+        QTest::newRow("English weekday") << u"en_US"_s << monday << u"dddd"_s << u"Monday"_s;
+        QTest::newRow("Czech Saturday") << u"cs_CZ"_s << monday.addDays(5) << u"dddd"_s << u"sobota"_s;
+        QTest::newRow("morning hour") << u"cs_CZ"_s << monday << u"h"_s << u"9"_s;
+        QTest::newRow("evening hour") << u"en_US"_s << march << u"h"_s << u"23"_s;
+        QTest::newRow("midnight hour") << u"en_US"_s << march.addSecs(1) << u"h"_s << u"0"_s;
     }
 
     void dateText()

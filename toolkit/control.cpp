@@ -10,17 +10,8 @@
 namespace tk {
 
 Control::Control(Form &form, const ControlLayout &layout, QWidget *widget)
-    : Mirror(form.program()), form_(form), name_(layout.name), widget_(widget), visible_(layout.visible)
+    : Mirror(form.program()), form_(form), name_(layout.name), widget_(widget)
 {
-}
-
-void Control::setVisible(bool visible)
-{
-    if (visible == visible_)
-        return;
-    visible_ = visible;
-    if (widget_)
-        widget_->setVisible(visible);
 }
 
 BoxControl::BoxControl(Form &form, const ControlLayout &layout, QWidget *widget)

@@ -22,9 +22,6 @@ public:
     Form &form() const { return form_; }
     QWidget *widget() const { return widget_; }
 
-    bool visible() const { return visible_; }
-    void setVisible(bool visible);
-
 protected:
     void updateWidget() override {}
 
@@ -32,7 +29,6 @@ private:
     Form &form_;
     std::string_view name_;
     QWidget *widget_;
-    bool visible_;
 };
 
 // A control with a box whose vertical position the program moves (`Top`, in twips from the inner top edge

@@ -28,10 +28,11 @@ Form::Form(Program &program, const FormLayout &layout)
     }
 }
 
+// The widgets go first: their connections call into the controls.
 Form::~Form()
 {
-    controls_.clear();
     delete window_;
+    controls_.clear();
 }
 
 Control &Form::control(std::string_view name) const
@@ -53,6 +54,7 @@ template <class C> C &Form::control(std::string_view name) const
 
 template Label &Form::control<Label>(std::string_view) const;
 template Image &Form::control<Image>(std::string_view) const;
+template BoxControl &Form::control<BoxControl>(std::string_view) const;
 template CommandButton &Form::control<CommandButton>(std::string_view) const;
 template CheckBox &Form::control<CheckBox>(std::string_view) const;
 template Timer &Form::control<Timer>(std::string_view) const;

@@ -14,6 +14,7 @@ class QWidget;
 
 namespace tk {
 
+class BoxControl;
 class CheckBox;
 class CommandButton;
 class Control;
@@ -54,6 +55,8 @@ public:
 
     Label &label(std::string_view name) const { return control<Label>(name); }
     Image &image(std::string_view name) const { return control<Image>(name); }
+    // A label or an image: a control that can be moved.
+    BoxControl &boxControl(std::string_view name) const { return control<BoxControl>(name); }
     CommandButton &commandButton(std::string_view name) const { return control<CommandButton>(name); }
     CheckBox &checkBox(std::string_view name) const { return control<CheckBox>(name); }
     Timer &timer(std::string_view name) const { return control<Timer>(name); }

@@ -4,11 +4,12 @@
 #include "command_button.h"
 #include "form.h"
 #include "form_window.h"
-#include "graphics.h"
 #include "image.h"
 #include "label.h"
+#include "line_widget.h"
 #include "menu_item.h"
 #include "program.h"
+#include "shape_widget.h"
 #include "style.h"
 #include "timer.h"
 #include "units.h"
@@ -206,7 +207,7 @@ private:
         widget->setGeometry(pixelBox(row.box));
         widget->setHidden(!row.visible);
         widget->setEnabled(row.enabled);
-        if (auto *label = qobject_cast<QLabel *>(widget); label && label->pixmap().isNull()) {
+        if (auto *label = qobject_cast<QLabel *>(widget); label && row.kind == Kind::Label) {
             label->setTextFormat(Qt::PlainText);
             label->setWordWrap(true);
             label->setAlignment(alignment(row.align));

@@ -7,8 +7,7 @@
 
 namespace tk {
 
-MenuItem::MenuItem(Form &form, const ControlLayout &layout, QAction *action)
-    : Control(form, layout, nullptr), action_(action)
+MenuItem::MenuItem(Form &form, const ControlLayout &layout, QAction *action) : Control(form, layout, nullptr)
 {
     QObject::connect(action, &QAction::triggered, action,
                      [this] { this->form().program().dispatch(this->form(), click_); });

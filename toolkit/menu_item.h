@@ -14,11 +14,9 @@ class MenuItem final : public Control
 public:
     MenuItem(Form &form, const ControlLayout &layout, QAction *action);
 
-    QAction *action() const { return action_; }
     void onClick(std::function<void()> handler) { click_ = std::move(handler); }
 
 private:
-    QAction *action_;
     std::function<void()> click_;
 };
 

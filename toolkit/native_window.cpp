@@ -7,6 +7,7 @@
 #include <xcb/xcb.h>
 
 #include <array>
+#include <cstdlib>
 #include <string_view>
 
 namespace tk {
@@ -34,11 +35,10 @@ std::array<xcb_atom_t, N> atoms(xcb_connection_t *connection, const std::array<s
 
 void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar)
 {
+    if ((!caption.isEmpty() && inTaskBar) || QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    // The window's properties are set before it is mapped, so the window manager never sees it otherwise.
     const WId id = window.winId();
-    if (!caption.isEmpty() && inTaskBar)
-        return;
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return;
     const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
     if (!connection)

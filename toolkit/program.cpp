@@ -11,14 +11,6 @@
 
 namespace tk {
 
-void Mirror::changed()
-{
-    if (pending_)
-        return;
-    pending_ = true;
-    program_.markChanged(*this);
-}
-
 Program::Program(Clock &clock) : clock_(clock), scheduler_(clock)
 {
     applyStandardLook();
@@ -129,18 +121,23 @@ void Program::postFlush()
         return;
     flushPosted_ = true;
     QMetaObject::invokeMethod(
-        &context_, [this] { flush(); }, Qt::QueuedConnection);
+        &context_,
+        [this] {
+            flushPosted_ = false;
+            flush();
+            // No handler is running now, so the windows unloaded meanwhile can go.
+            unloaded_.clear();
+        },
+        Qt::QueuedConnection);
 }
 
 void Program::flush()
 {
-    flushPosted_ = false;
     const std::vector<Mirror *> changed = std::exchange(changed_, {});
     for (Mirror *mirror : changed) {
         mirror->pending_ = false;
         mirror->updateWidget();
     }
-    unloaded_.clear();
 }
 
 } // namespace tk

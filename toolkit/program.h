@@ -26,7 +26,6 @@ public:
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
 
-    Clock &clock() const { return clock_; }
     Scheduler &scheduler() { return scheduler_; }
 
     // The local date and time of the event being handled: for a tick, the moment it fell due.

@@ -14,9 +14,10 @@ Ms Scheduler::now() const
     return delivering_ ? *delivering_ : clock_.monotonic();
 }
 
+// A timer without an interval never ticks.
 void Scheduler::start(Timer &timer)
 {
-    if (halted_)
+    if (halted_ || timer.interval() <= 0)
         return;
     timer.due_ = now() + timer.interval();
     timer.sequence_ = nextSequence_++;

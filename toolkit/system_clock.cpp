@@ -21,14 +21,9 @@ SystemClock::SystemClock()
 
 Ms SystemClock::monotonic() const
 {
-#ifdef CLOCK_BOOTTIME
     timespec now{};
     clock_gettime(CLOCK_BOOTTIME, &now);
     return Ms{now.tv_sec} * 1000 + now.tv_nsec / 1'000'000;
-#else
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-#endif
 }
 
 QDateTime SystemClock::localTimeAt(Ms moment) const

@@ -23,7 +23,11 @@ public:
 
 private:
     friend class Scheduler;
-    void tick() { tick_(); }
+    void tick()
+    {
+        if (tick_)
+            tick_();
+    }
 
     Scheduler &scheduler_;
     Ms interval_;

@@ -5,8 +5,9 @@
 // A window is a Form: a layout table (layout.h) that buildForm turns into a top-level widget and named
 // controls, and handlers that the window's own code binds to those controls' events. Handlers act only
 // through control properties (a label's Caption and Top, a check box's Value, a timer's Enabled). A
-// control keeps its properties itself and its widget follows them after the handler has returned, so a
-// burst of writes costs one widget update.
+// control keeps its properties itself. Captions, positions and the window's title reach the widgets after
+// the handler has returned, so a burst of writes costs one widget update; a check box's state and a
+// window's minimizing take effect at once, since the user's very next click depends on them.
 //
 // The Program owns the windows and delivers every event to them, one at a time. Timer ticks come from one
 // Scheduler in due-time order; the Clock says what time it is (a monotonic count that includes suspended
@@ -19,8 +20,12 @@
 //
 // Windows are drawn on Fusion in the classic silver palette (style.h), whatever the desktop's own style and
 // theme. Pictures come with double-size renditions for scaled screens. A layout row may name its control for
-// screen readers, itself or by the label beside it (accessibility.h).
+// screen readers, itself or by the label beside it (form_builder.cpp); accessibility.h lets screen readers
+// read such a label's caption as its value.
+//
+// Application runs the whole on the real clock: tk::run<StartupWindow>(argc, argv, desktopFileName).
 
+#include "application.h"
 #include "check_box.h"
 #include "clock.h"
 #include "command_button.h"

@@ -1,8 +1,5 @@
 #pragma once
 
-#include "layout.h"
-
-#include <QColor>
 #include <QWidget>
 
 namespace tk {
@@ -20,20 +17,6 @@ private:
     QPoint from_;
     QPoint to_;
     int width_;
-};
-
-// A rectangle outline drawn inside its box; the inside stays transparent.
-class ShapeWidget final : public QWidget
-{
-public:
-    ShapeWidget(int width, LineStyle style);
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    int width_;
-    LineStyle style_;
 };
 
 } // namespace tk

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "program.h"
+#include "system_clock.h"
+
+#include <QApplication>
+
+namespace tk {
+
+// The running program on the real clock: Qt's application, the clock and the Program, set up for a desktop
+// session. It ends when the Program ends.
+class Application
+{
+public:
+    Application(int &argc, char **argv, const char *desktopFileName);
+
+    Program &program() { return program_; }
+    int exec();
+
+private:
+    // Settles the environment before Qt reads it.
+    struct Environment {
+        Environment();
+    };
+
+    Environment environment_;
+    QApplication qt_;
+    SystemClock clock_;
+    Program program_;
+};
+
+// Runs a program whose startup window is F until it ends, and returns its exit status.
+template <class F> int run(int &argc, char **argv, const char *desktopFileName)
+{
+    Application application(argc, argv, desktopFileName);
+    application.program().show<F>();
+    return application.exec();
+}
+
+} // namespace tk
