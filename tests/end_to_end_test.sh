@@ -4,19 +4,10 @@
 set -euo pipefail
 program=$1
 
-for tool in Xvfb openbox xdotool xprop xwininfo xdpyinfo; do
-    command -v "$tool" >/dev/null || { echo "end_to_end: $tool is missing (scripts/setup installs it)" >&2; exit 1; }
-done
-
-for n in $(seq 120 199); do [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || break; done
-export DISPLAY=:$n
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids=($!)
+source "$(dirname "$0")/x_session.sh"
+pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true' EXIT
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 0.5
+start_x_session end_to_end 120 199 xdotool xprop xwininfo
 
 LANG=cs_CZ.UTF-8 LC_ALL=cs_CZ.UTF-8 "$program" >/dev/null 2>&1 &
 pids+=($!)

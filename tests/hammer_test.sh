@@ -13,20 +13,11 @@ seed=${3:-$$}
 RANDOM=$seed
 echo "hammer: seed $seed, $seconds s (rerun: $0 $program $seconds $seed)"
 
-for tool in Xvfb openbox xdotool xprop xwininfo xdpyinfo; do
-    command -v "$tool" >/dev/null || { echo "hammer: $tool is missing (scripts/setup installs it)" >&2; exit 1; }
-done
-
-for n in $(seq 280 359); do [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || break; done
-export DISPLAY=:$n
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids=($!)
+source "$(dirname "$0")/x_session.sh"
+pids=()
 output=$(mktemp)
-trap 'kill -CONT "${pids[2]}" 2>/dev/null || true; kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true; rm -f "$output"' EXIT
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 0.5
+trap 'kill -CONT "${pids[2]:-}" 2>/dev/null || true; kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true; rm -f "$output"' EXIT
+start_x_session hammer 280 359 xdotool xprop xwininfo
 
 LANG=cs_CZ.UTF-8 LC_ALL=cs_CZ.UTF-8 "$program" >"$output" 2>&1 &
 pids+=($!)

@@ -6,9 +6,7 @@
 set -euo pipefail
 program=$(realpath "$1")
 
-for tool in Xvfb openbox xdotool xdpyinfo strace; do
-    command -v "$tool" >/dev/null || { echo "isolation: $tool is missing (scripts/setup installs it)" >&2; exit 1; }
-done
+source "$(dirname "$0")/x_session.sh"
 
 work=$(mktemp -d)
 home=$work/home
@@ -16,15 +14,9 @@ runtime=$work/runtime
 mkdir -m 700 "$home" "$runtime"
 log=$work/trace
 
-for n in $(seq 200 279); do [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || break; done
-export DISPLAY=:$n
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids=($!)
+pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 0.5
+start_x_session isolation 200 279 xdotool strace
 
 # A sanitizer build keeps its checks, except for leaks: the leak checker cannot work under strace.
 env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" HOME="$home" XDG_RUNTIME_DIR="$runtime" LANG=cs_CZ.UTF-8 \
