@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
+#include <QProcess>
 #include <QTest>
 #include <QWidget>
 
@@ -23,4 +25,48 @@ void Session::click(tk::Form &form, const char *name)
     auto *action = form.window()->findChild<QAction *>(objectName);
     QVERIFY2(action, name);
     action->trigger();
+}
+
+namespace {
+
+const QString ownProcessVariable = QStringLiteral("ZELVOR_OWN_PROCESS");
+
+} // namespace
+
+OwnProcess::OwnProcess(const QStringList &environment)
+{
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : variables.keys()) {
+        if (name == u"LANG" || name == u"LANGUAGE" || name.startsWith(u"LC_"))
+            variables.remove(name);
+    }
+    for (const QString &variable : environment)
+        variables.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+    variables.insert(ownProcessVariable, QStringLiteral("1"));
+    QProcess process;
+    process.setProcessEnvironment(variables);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QCoreApplication::applicationFilePath(),
+                  {QString::fromLatin1(QTest::currentTestFunction()) + u':' +
+                   QString::fromLocal8Bit(QTest::currentDataTag())});
+    process.waitForFinished(60000);
+    passed_ = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    output_ = QString::fromLocal8Bit(process.readAll());
+}
+
+bool OwnProcess::here()
+{
+    return qEnvironmentVariableIsSet(qPrintable(ownProcessVariable));
+}
+
+bool inOwnProcess(const QStringList &environment)
+{
+    if (OwnProcess::here()) {
+        tk::setUserLocale(QLocale::system());
+        return true;
+    }
+    const OwnProcess row(environment);
+    if (!row.passed())
+        QTest::qFail(qPrintable(row.output()), __FILE__, __LINE__);
+    return false;
 }

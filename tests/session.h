@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QLocale>
+#include <QStringList>
 #include <QTimeZone>
 
 // A run of the program on a simulated clock that starts at a given local time in Prague.
@@ -32,11 +33,31 @@ private:
 class LocaleScope
 {
 public:
-    explicit LocaleScope(const QString &name) : previous_(QLocale()) { QLocale::setDefault(QLocale(name)); }
-    ~LocaleScope() { QLocale::setDefault(previous_); }
+    explicit LocaleScope(const QLocale &locale) : previous_(QLocale()) { tk::setUserLocale(locale); }
+    explicit LocaleScope(const QString &name) : LocaleScope(QLocale(name)) {}
+    ~LocaleScope() { tk::setUserLocale(previous_); }
     LocaleScope(const LocaleScope &) = delete;
     LocaleScope &operator=(const LocaleScope &) = delete;
 
 private:
     QLocale previous_;
 };
+
+// A test row run again in a process of its own, its regional settings given as an environment (LANG, LC_ALL,
+// LC_NUMERIC, LC_TIME): Qt reads those once a process. Constructed, it runs the row and waits for it.
+class OwnProcess
+{
+public:
+    explicit OwnProcess(const QStringList &environment);
+    // Whether this is the row's own process, where the user's locale is the system's.
+    static bool here();
+    bool passed() const { return passed_; }
+    const QString &output() const { return output_; }
+
+private:
+    bool passed_ = false;
+    QString output_;
+};
+
+// Runs the current row in its own process, or returns true in it: the row's checks follow where it does.
+bool inOwnProcess(const QStringList &environment);

@@ -2,39 +2,71 @@
 
 #include <QLocale>
 
-#include <optional>
+#include <array>
+#include <charconv>
 
 namespace tk {
 
 namespace {
 
-// The user's locale for numbers. Where it is the system's, Qt asks the system again for every character it
-// converts; a locale made from the same language, script and territory reads Qt's own tables and writes the
-// same text, so it is made once, and again only when the user's locale changes.
-const QLocale &numberLocale()
+// Locales whose own numbers use other digits pair their separator with those digits; with plain digits they
+// write a point, as the C library's data for them has it.
+QChar separatorOf(const QLocale &locale)
 {
-    thread_local std::optional<QLocale> user;
-    thread_local QLocale numbers;
-    if (const QLocale current; current != user) {
-        user = current;
-        numbers = QLocale(current.language(), current.script(), current.territory());
-        numbers.setNumberOptions(QLocale::OmitGroupSeparator);
-    }
-    return numbers;
+    return locale.zeroDigit() == QLatin1String("0") ? locale.decimalPoint().front() : QLatin1Char('.');
 }
+
+QChar &decimalSeparator()
+{
+    static QChar separator = separatorOf(QLocale());
+    return separator;
+}
+
+// The longest text that writing gives: a sign, 15 digits, the separator and an exponent of three digits.
+constexpr std::size_t longestText = 24;
 
 } // namespace
 
 QString numberText(double value)
 {
-    return numberLocale().toString(value, 'g', 15);
+    std::array<char, longestText> digits;
+    const auto written =
+        std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::general, 15);
+    QString text = QString::fromLatin1(digits.data(), written.ptr - digits.data());
+    if (const qsizetype point = text.indexOf(QLatin1Char('.')); point >= 0)
+        text[point] = decimalSeparator();
+    return text;
 }
 
-double numberValue(const QString &text)
+double numberValue(QStringView text)
 {
-    bool ok = false;
-    const double value = numberLocale().toDouble(text, &ok);
-    return ok ? value : 0.0;
+    const QChar separator = decimalSeparator();
+    std::array<char, longestText> digits;
+    bool readable = text.size() <= qsizetype(digits.size());
+    qsizetype length = 0;
+    for (; readable && length < text.size(); ++length) {
+        const QChar c = text[length];
+        if (c == separator)
+            digits[length] = '.';
+        else if (c.unicode() < 0x80 && c != QLatin1Char('.'))
+            digits[length] = char(c.unicode());
+        else
+            readable = false;
+    }
+    double value = 0;
+    if (readable) {
+        const auto read = std::from_chars(digits.data(), digits.data() + length, value);
+        readable = read.ec == std::errc() && read.ptr == digits.data() + length;
+    }
+    if (!readable)
+        qFatal("The caption \"%s\" does not read as a number", qUtf8Printable(text.toString()));
+    return value;
+}
+
+void setUserLocale(const QLocale &locale)
+{
+    QLocale::setDefault(locale);
+    decimalSeparator() = separatorOf(locale);
 }
 
 } // namespace tk

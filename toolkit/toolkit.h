@@ -15,8 +15,8 @@
 // from Qt's event loop; tests use a ManualClock and advance it. A tick that falls due while the loop is
 // held up is delivered late but never dropped, and while it runs the local time is the time it fell due.
 //
-// Numbers travel through captions as text (number_text.h); dates are rendered with short patterns
-// (date_text.h).
+// Numbers travel through captions as text in plain digits with the user's decimal separator, read once from
+// the user's locale (number_text.h); dates are rendered with short patterns (date_text.h).
 //
 // Windows are drawn on Fusion in the classic silver palette (style.h), whatever the desktop's own style and
 // theme. Pictures come with double-size renditions for scaled screens. A layout row may name its control for
