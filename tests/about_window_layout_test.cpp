@@ -3,6 +3,7 @@
 #include <form3.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -169,6 +170,22 @@ private slots:
         QVERIFY(!unloaded.timer("Timer1").enabled());
         unloaded.Form_Load();
         QVERIFY(unloaded.timer("Timer1").enabled());
+    }
+
+    // The picture boxes take no focus, as no key does anything there: the window opens with the focus on
+    // "Znovu", where a Space restarts the credits that have just started and never closes the window.
+    void keyboardFocusFollowsTheTabOrder()
+    {
+        QWidget *window = form->window();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Command1"_s);
+        QTest::keyClick(window, Qt::Key_Space);
+        QVERIFY(form->loaded());
+        QTest::keyClick(window, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Command2"_s);
+        QTest::keyClick(window, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Command1"_s);
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QLabel>
@@ -154,16 +155,25 @@ private slots:
         QVERIFY(qobject_cast<QCheckBox *>(widget(u"Check2"_s))->isChecked());
     }
 
+    // The window opens with the focus on the first control in the tab order that takes it, and Tab and
+    // Shift+Tab walk the whole order round.
     void keyboardFocusFollowsTheTabOrder()
     {
-        QStringList order;
-        QWidget *next = widget(u"Command1"_s);
-        for (int i = 0; i < 4; ++i, next = next->nextInFocusChain()) {
-            while (next->focusPolicy() == Qt::NoFocus)
-                next = next->nextInFocusChain();
-            order << next->objectName();
-        }
-        QCOMPARE(order, QStringList({u"Command1"_s, u"Command3"_s, u"Check1"_s, u"Check2"_s}));
+        QWidget *window = form->window();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        const auto walk = [window](Qt::Key key) {
+            QStringList order{QApplication::focusWidget()->objectName()};
+            for (int i = 0; i < 4; ++i) {
+                QTest::keyClick(window, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+                order << QApplication::focusWidget()->objectName();
+            }
+            return order;
+        };
+        QCOMPARE(walk(Qt::Key_Tab),
+                 QStringList({u"Command1"_s, u"Command3"_s, u"Check1"_s, u"Check2"_s, u"Command1"_s}));
+        QCOMPARE(walk(Qt::Key_Backtab),
+                 QStringList({u"Command1"_s, u"Check2"_s, u"Check1"_s, u"Command3"_s, u"Command1"_s}));
     }
 
     void exactlyThreeTimersRunAtLoad_data()

@@ -309,12 +309,16 @@ private:
         return action;
     }
 
+    // Tab walks the controls that take the focus in their tab order, and the window opens with the focus on
+    // the first of them: Qt's chain, a ring, would otherwise start wherever the last one moved to.
     void chainTabOrder()
     {
         std::stable_sort(tabStops_.begin(), tabStops_.end(),
                          [](const auto &a, const auto &b) { return a.first < b.first; });
         for (std::size_t i = 1; i < tabStops_.size(); ++i)
             QWidget::setTabOrder(tabStops_[i - 1].second, tabStops_[i].second);
+        if (!tabStops_.empty())
+            tabStops_.front().second->setFocus();
     }
 
     Form &form_;
