@@ -1,6 +1,8 @@
 #include "session.h"
 
 #include <form1.h>
+#include <form2.h>
+#include <form3.h>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -9,6 +11,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -226,6 +229,29 @@ private slots:
                 ++dark;
         }
         QCOMPARE(dark, width);
+    }
+
+    // Every window opens centred on the screen with its frame, as the window manager draws it; the test's
+    // second run, on an X server with a window manager, sees real frames.
+    void windowsOpenCentredWithTheirFrames()
+    {
+        tk::Program &program = session.program();
+        for (tk::Form *opened : std::initializer_list<tk::Form *>{
+                 &program.show<Form1>(), &program.show<Form3>(), &program.show<Form2>()}) {
+            QWidget *window = opened->window();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            if (QGuiApplication::platformName() == u"xcb")
+                QTRY_VERIFY2(window->frameGeometry() != window->geometry(), "no window manager framed it");
+            const QRect screen = window->screen()->availableGeometry();
+            const auto off = [&] {
+                const QRect frame = window->frameGeometry();
+                return QPoint(frame.left() - screen.left() - (screen.right() - frame.right()),
+                              frame.top() - screen.top() - (screen.bottom() - frame.bottom()));
+            };
+            QTRY_VERIFY2(std::abs(off().x()) <= 1 && std::abs(off().y()) <= 1,
+                         qPrintable(window->objectName() + u" is off centre by "_s +
+                                    QString::number(off().x()) + u", "_s + QString::number(off().y())));
+        }
     }
 };
 

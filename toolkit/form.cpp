@@ -79,9 +79,14 @@ void Form::show()
         return;
     if (!shown_) {
         shown_ = true;
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        window_->move(screen.center() - window_->rect().center());
         prepareNativeWindow(*window_, caption_, inTaskBar_);
+        // Centred on the screen with its frame, placed by its client area, which Qt always places alike.
+        const QMargins frame = frameExtents(*window_);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QSize outer = window_->size().grownBy(frame);
+        const QPoint client(screen.x() + (screen.width() - outer.width()) / 2 + frame.left(),
+                            screen.y() + (screen.height() - outer.height()) / 2 + frame.top());
+        window_->setGeometry(QRect(client, window_->size()));
     }
     // Shown again, a window that was minimized comes back: one kept out of the task bar has no other way.
     if (minimized())

@@ -1,14 +1,19 @@
 #include "native_window.h"
 
 #include <QGuiApplication>
+#include <QMargins>
 #include <QString>
 #include <QWidget>
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <string_view>
+#include <thread>
 
 namespace tk {
 
@@ -31,19 +36,46 @@ std::array<xcb_atom_t, N> atoms(xcb_connection_t *connection, const std::array<s
     return result;
 }
 
+xcb_connection_t *xcbConnection()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+struct FreeReply {
+    void operator()(void *reply) const { free(reply); }
+};
+using PropertyReply = std::unique_ptr<xcb_get_property_reply_t, FreeReply>;
+
+PropertyReply property(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
+                       uint32_t length)
+{
+    return PropertyReply(xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, name, type, 0, length), nullptr));
+}
+
+bool windowManagerSupports(xcb_connection_t *connection, xcb_window_t root, xcb_atom_t supported,
+                           xcb_atom_t hint)
+{
+    const PropertyReply reply = property(connection, root, supported, XCB_ATOM_ATOM, 4096);
+    if (!reply || reply->format != 32)
+        return false;
+    const auto *hints = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
+    const auto *end = hints + reply->value_len;
+    return std::find(hints, end, hint) != end;
+}
+
 } // namespace
 
 void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar)
 {
-    if ((!caption.isEmpty() && inTaskBar) || QGuiApplication::platformName() != QLatin1String("xcb"))
+    xcb_connection_t *connection = xcbConnection();
+    if ((!caption.isEmpty() && inTaskBar) || !connection)
         return;
     // The window's properties are set before it is mapped, so the window manager never sees it otherwise.
-    const WId id = window.winId();
-    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
-    if (!connection)
-        return;
-    const auto xid = static_cast<xcb_window_t>(id);
+    const auto xid = static_cast<xcb_window_t>(window.winId());
     if (caption.isEmpty()) {
         const auto [name, iconName] = atoms<2>(connection, {"_NET_WM_NAME", "_NET_WM_ICON_NAME"});
         for (const xcb_atom_t property :
@@ -61,6 +93,40 @@ void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar
                                 &skipTaskBar);
     }
     xcb_flush(connection);
+}
+
+QMargins frameExtents(QWidget &window)
+{
+    xcb_connection_t *connection = xcbConnection();
+    if (!connection)
+        return {};
+    const auto xid = static_cast<xcb_window_t>(window.winId());
+    const auto [supported, request, extents] =
+        atoms<3>(connection, {"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"});
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    if (!windowManagerSupports(connection, root, supported, request))
+        return {};
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = xid;
+    message.type = request;
+    xcb_send_event(connection, 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(connection);
+    // The window manager answers by setting the property, in a moment; one that never does leaves the
+    // client area as the frame.
+    using namespace std::chrono_literals;
+    for (const auto giveUp = std::chrono::steady_clock::now() + 200ms;
+         std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(250us)) {
+        const PropertyReply reply = property(connection, xid, extents, XCB_ATOM_CARDINAL, 4);
+        if (reply && reply->format == 32 && reply->value_len == 4) {
+            const auto *sides = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
+            return QMargins(int(sides[0]), int(sides[2]), int(sides[1]), int(sides[3]));
+        }
+    }
+    return {};
 }
 
 } // namespace tk

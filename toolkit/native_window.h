@@ -1,5 +1,6 @@
 #pragma once
 
+class QMargins;
 class QString;
 class QWidget;
 
@@ -9,5 +10,9 @@ namespace tk {
 // application's name in place of an empty title, the title is cleared, so that an empty title stays empty.
 // A window kept out of the task bar asks the window manager so before it is mapped.
 void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar);
+
+// The frame that the window manager puts around the window, as it tells before the window is first mapped
+// (left, top, right, bottom). None where no window manager tells it: the client area is then the frame.
+QMargins frameExtents(QWidget &window);
 
 } // namespace tk

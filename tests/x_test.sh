@@ -1,0 +1,8 @@
+#!/bin/bash
+# Runs a test program on a private X server with a window manager: x_test.sh PROGRAM [ARGUMENTS...]
+set -euo pipefail
+source "$(dirname "$0")/x_session.sh"
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true' EXIT
+start_x_session x_test 360 439
+QT_QPA_PLATFORM=xcb "$@"
