@@ -201,61 +201,47 @@ private slots:
         QCOMPARE(stalled.elapsed(), QTime(0, 0).addSecs(before + stall).toString(u"H:m:s"));
     }
 
-    // The user's number setting is found as the C library finds it: LC_ALL, else LC_NUMERIC, else LANG.
-    void thePriceUsesTheUsersDecimalSeparator_data()
+    // The decimal separator is that of the user's number setting, found as the C library finds it: LC_ALL,
+    // else LC_NUMERIC, else LANG. Where the user's numbers have digits of their own, captions keep plain
+    // digits, which read back as the numbers they hold: the hour picks the tariff, and the window shows one
+    // kind of digit. The weekday follows the date setting.
+    void captionsFollowTheUsersRegionalSettings_data()
     {
         QTest::addColumn<QStringList>("environment");
-        QTest::addColumn<QString>("price");
-        QTest::newRow("Czech") << QStringList{u"LANG=cs_CZ.UTF-8"_s} << u"4,8"_s;
-        QTest::newRow("English") << QStringList{u"LANG=en_US.UTF-8"_s} << u"4.8"_s;
-        QTest::newRow("English language, Czech numbers")
-            << QStringList{u"LANG=en_US.UTF-8"_s, u"LC_NUMERIC=cs_CZ.UTF-8"_s} << u"4,8"_s;
-        QTest::newRow("Czech language, English numbers")
-            << QStringList{u"LANG=cs_CZ.UTF-8"_s, u"LC_NUMERIC=en_US.UTF-8"_s} << u"4.8"_s;
-        QTest::newRow("English over all")
-            << QStringList{u"LC_ALL=en_US.UTF-8"_s, u"LC_NUMERIC=cs_CZ.UTF-8"_s} << u"4.8"_s;
-    }
-
-    void thePriceUsesTheUsersDecimalSeparator()
-    {
-        QFETCH(QStringList, environment);
-        QFETCH(QString, price);
-        if (!inOwnProcess(environment))
-            return;
-        Call call(Session::at(2026, 12, 7, 10));
-        call.session().seconds(200);
-        QCOMPARE(call.price(), price);
-        QCOMPARE(call.form().caption(), call.elapsed() + u" = "_s + price + u" Kč"_s);
-    }
-
-    // Where the user's numbers have digits of their own, captions keep plain digits, which read back as the
-    // numbers they hold: the hour picks the tariff, and the window shows one kind of digit.
-    void nativeDigitsStayOutOfTheCaptions_data()
-    {
-        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<QChar>("separator");
         QTest::addColumn<QString>("weekday");
-        QTest::newRow("Arabic numbers")
-            << QStringList{u"LANG=en_US.UTF-8"_s, u"LC_NUMERIC=ar_EG.UTF-8"_s} << u"Monday"_s;
-        QTest::newRow("Persian numbers")
-            << QStringList{u"LANG=cs_CZ.UTF-8"_s, u"LC_NUMERIC=fa_IR.UTF-8"_s} << u"pondělí"_s;
-        QTest::newRow("Marathi numbers")
-            << QStringList{u"LANG=en_US.UTF-8"_s, u"LC_NUMERIC=mr_IN.UTF-8"_s} << u"Monday"_s;
-        QTest::newRow("Bengali numbers")
-            << QStringList{u"LANG=cs_CZ.UTF-8"_s, u"LC_NUMERIC=bn_BD.UTF-8"_s} << u"pondělí"_s;
-        QTest::newRow("Arabic throughout") << QStringList{u"LANG=ar_EG.UTF-8"_s} << u"الاثنين"_s;
+        const auto row = [](const char *name, std::initializer_list<QString> environment, char16_t separator,
+                            const QString &weekday) {
+            QTest::newRow(name) << QStringList(environment) << QChar(separator) << weekday;
+        };
+        row("Czech", {u"LANG=cs_CZ.UTF-8"_s}, u',', u"pondělí"_s);
+        row("English", {u"LANG=en_US.UTF-8"_s}, u'.', u"Monday"_s);
+        row("English language, Czech numbers", {u"LANG=en_US.UTF-8"_s, u"LC_NUMERIC=cs_CZ.UTF-8"_s}, u',',
+            u"Monday"_s);
+        row("Czech language, English numbers", {u"LANG=cs_CZ.UTF-8"_s, u"LC_NUMERIC=en_US.UTF-8"_s}, u'.',
+            u"pondělí"_s);
+        row("English over all", {u"LC_ALL=en_US.UTF-8"_s, u"LC_NUMERIC=cs_CZ.UTF-8"_s}, u'.', u"Monday"_s);
+        row("Arabic numbers", {u"LANG=en_US.UTF-8"_s, u"LC_NUMERIC=ar_EG.UTF-8"_s}, u'.', u"Monday"_s);
+        row("Persian numbers", {u"LANG=cs_CZ.UTF-8"_s, u"LC_NUMERIC=fa_IR.UTF-8"_s}, u'.', u"pondělí"_s);
+        row("Marathi numbers", {u"LANG=en_US.UTF-8"_s, u"LC_NUMERIC=mr_IN.UTF-8"_s}, u'.', u"Monday"_s);
+        row("Bengali numbers", {u"LANG=cs_CZ.UTF-8"_s, u"LC_NUMERIC=bn_BD.UTF-8"_s}, u'.', u"pondělí"_s);
+        row("Arabic throughout", {u"LANG=ar_EG.UTF-8"_s}, u'.', u"الاثنين"_s);
     }
 
-    void nativeDigitsStayOutOfTheCaptions()
+    void captionsFollowTheUsersRegionalSettings()
     {
         QFETCH(QStringList, environment);
+        QFETCH(QChar, separator);
         QFETCH(QString, weekday);
         if (!inOwnProcess(environment))
             return;
         Call call(Session::at(2026, 12, 7, 10));
-        QCOMPARE(call.priceChanges(7 * 60),
-                 (QStringList{u"0:0:0 = 2.4"_s, u"0:3:2 = 4.8"_s, u"0:6:3 = 7.2"_s}));
+        QStringList changes{u"0:0:0 = 2.4"_s, u"0:3:2 = 4.8"_s, u"0:6:3 = 7.2"_s};
+        for (QString &change : changes)
+            change.replace(u'.', separator);
+        QCOMPARE(call.priceChanges(7 * 60), changes);
         QCOMPARE(call.caption("Label13"), u"10"_s);
-        QCOMPARE(call.form().caption(), u"0:7:0 = 7.2 Kč"_s);
+        QCOMPARE(call.form().caption(), u"0:7:0 = 7"_s + separator + u"2 Kč"_s);
         QCOMPARE(call.caption("Label10"), u"7.12.2026"_s);
         QCOMPARE(call.caption("Label11"), weekday);
     }
