@@ -1,8 +1,9 @@
 #!/bin/bash
-# Runs a test program on a private X server with a window manager: x_test.sh PROGRAM [ARGUMENTS...]
+# Runs a test program on a private X server with a window manager: x_test.sh PROGRAM [ARGUMENTS...]. No
+# session bus runs there, and the program is told so, as the real program tells itself.
 set -euo pipefail
 source "$(dirname "$0")/x_session.sh"
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true' EXIT
 start_x_session x_test 360 439
-QT_QPA_PLATFORM=xcb "$@"
+DBUS_SESSION_BUS_ADDRESS=disabled: QT_QPA_PLATFORM=xcb "$@"
