@@ -18,6 +18,13 @@ namespace {
 
 constexpr char decorativeProperty[] = "tkDecorative";
 constexpr char labelProperty[] = "tkLabelledBy";
+constexpr char placeProperty[] = "tkReadingPlace";
+
+QRect readingPlace(const QWidget *widget)
+{
+    const QVariant place = widget->property(placeProperty);
+    return place.isValid() ? place.toRect() : widget->geometry();
+}
 
 QWidget *labelOf(const QWidget *control)
 {
@@ -79,7 +86,7 @@ std::vector<Unit> unitsOf(const QWidgetList &widgets)
 {
     std::vector<Unit> units;
     for (QWidget *widget : widgets)
-        units.push_back({widget->geometry(), {widget}});
+        units.push_back({readingPlace(widget), {widget}});
     return units;
 }
 
@@ -87,23 +94,21 @@ std::vector<Unit> unitsOf(const QWidgetList &widgets)
 QWidgetList readingOrder(const QWidget &container)
 {
     std::vector<Unit> outlines;
-    QWidgetList loose;
+    QWidgetList readable;
     for (QWidget *child : container.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (dynamic_cast<ShapeWidget *>(child) && !child->isHidden())
-            outlines.push_back({child->geometry(), {}});
+            outlines.push_back({readingPlace(child), {}});
         else if (!child->isWindow() && !child->isHidden() && !child->property(decorativeProperty).toBool())
-            loose += child;
+            readable += child;
     }
-    std::vector<Unit> units;
-    for (QWidget *widget : std::as_const(loose)) {
+    QWidgetList alone;
+    for (QWidget *widget : std::as_const(readable)) {
         const auto outline = std::find_if(outlines.begin(), outlines.end(), [&](const Unit &unit) {
-            return unit.box.contains(widget->geometry());
+            return unit.box.contains(readingPlace(widget));
         });
-        if (outline == outlines.end())
-            units.push_back({widget->geometry(), {widget}});
-        else
-            outline->members += widget;
+        (outline == outlines.end() ? alone : outline->members) += widget;
     }
+    std::vector<Unit> units = unitsOf(alone);
     for (Unit &outline : outlines) {
         if (outline.members.isEmpty())
             continue;
@@ -314,6 +319,11 @@ void nameWindow(QWidget *window, const QString &untitledName)
     if (!untitledName.isEmpty())
         window->setAccessibleName(untitledName);
     new WindowWatcher(window);
+}
+
+void setReadingPlace(QWidget *widget, const QRect &place)
+{
+    widget->setProperty(placeProperty, place);
 }
 
 void setDecorative(QWidget *widget)

@@ -21,6 +21,10 @@ void installAccessibility();
 // of the active window, and a running call changes the main window's title every second.
 void nameWindow(QWidget *window, const QString &untitledName);
 
+// Where the layout places the widget: screen readers read it in that place among the others, however far
+// it scrolls.
+void setReadingPlace(QWidget *widget, const QRect &place);
+
 // Screen readers leave the widget out: it is drawn, but says nothing.
 void setDecorative(QWidget *widget);
 

@@ -210,6 +210,7 @@ private:
             widget->setAccessibleName(name);
         applyLook(widget, row, opaque);
         widget->setGeometry(pixelBox(row.box));
+        setReadingPlace(widget, widget->geometry());
         widget->setHidden(!row.visible);
         widget->setEnabled(row.enabled);
         if (auto *label = qobject_cast<QLabel *>(widget); label && row.kind == Kind::Label) {
