@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace tk {
@@ -362,8 +363,10 @@ void returnFocusAfterCommands(QMenuBar *menuBar)
 
 void reportMove(QWidget *widget, const QRect &from)
 {
+    if (!QAccessible::isActive())
+        return;
     const bool shown = inView(*widget, widget->geometry());
-    if (shown == inView(*widget, from) || !QAccessible::isActive())
+    if (shown == inView(*widget, from))
         return;
     QAccessibleEvent event(widget, shown ? QAccessible::ObjectShow : QAccessible::ObjectHide);
     QAccessible::updateAccessibility(&event);
