@@ -34,18 +34,18 @@ private slots:
         QTest::addColumn<QString>("value");
         // A call of 1 h 2 min 5 s begun on a Monday morning, looked at while it runs and on the bill after
         // it.
-        QTest::newRow("Label10") << false << u"Datum"_s << u"7.12.2026"_s;
+        QTest::newRow("Label10") << false << u"Dnešní datum"_s << u"7.12.2026"_s;
         QTest::newRow("Label11") << false << u"Den v týdnu"_s << u"pondělí"_s;
-        QTest::newRow("Label14") << false << u"Provoz"_s << u"silný"_s;
+        QTest::newRow("Label14") << false << u"Druh provozu"_s << u"silný"_s;
         QTest::newRow("Label3") << false << u"Hodiny"_s << u"1"_s;
         QTest::newRow("Label2") << false << u"Minuty"_s << u"2"_s;
         QTest::newRow("Label1") << false << u"Sekundy"_s << u"5"_s;
         QTest::newRow("Label4") << false << u"Cena hovoru v Kč"_s << u"50,4"_s;
-        QTest::newRow("Label12") << true << u"Účtovací období"_s << u"12/2026"_s;
-        QTest::newRow("Label13") << true << u"Datum vystavení dokladu"_s << u"07.12.2026"_s;
-        QTest::newRow("Label21") << true << u"Datum vystavení dokladu"_s << u"07.12.2026"_s;
+        QTest::newRow("Label12") << true << u"Vyúčtovaný měsíc"_s << u"12/2026"_s;
+        QTest::newRow("Label13") << true << u"Vystaveno dne"_s << u"07.12.2026"_s;
+        QTest::newRow("Label21") << true << u"Vystaveno dne"_s << u"07.12.2026"_s;
         QTest::newRow("Label16") << true << u"Částka za hovory v Kč"_s << u"50,4"_s;
-        QTest::newRow("Label19") << true << u"Celkem k platbě Kč"_s << u"50,4"_s;
+        QTest::newRow("Label19") << true << u"Celková částka v Kč"_s << u"50,4"_s;
     }
 
     void valuesCanBeRead()

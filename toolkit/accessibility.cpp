@@ -1,26 +1,210 @@
 #include "accessibility.h"
 
+#include "form_window.h"
+#include "shape_widget.h"
+
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QLabel>
+#include <QMenuBar>
+#include <QWindow>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace tk {
 
 namespace {
 
-// A label read as a value: the name says what it is, the caption is the value. Read-only text, one line.
-class ValueLabel final : public QAccessibleWidget, public QAccessibleTextInterface
+constexpr char decorativeProperty[] = "tkDecorative";
+constexpr char labelProperty[] = "tkLabelledBy";
+constexpr char placeProperty[] = "tkReadingPlace";
+
+QRect readingPlace(const QWidget *widget)
+{
+    const QVariant place = widget->property(placeProperty);
+    return place.isValid() ? place.toRect() : widget->geometry();
+}
+
+QWidget *labelOf(const QWidget *control)
+{
+    return control->property(labelProperty).value<QWidget *>();
+}
+
+bool inView(const QWidget &widget, const QRect &geometry)
+{
+    return !widget.parentWidget() || geometry.intersects(widget.parentWidget()->rect());
+}
+
+QWidgetList shownWindows()
+{
+    QWidgetList shown = QApplication::topLevelWidgets();
+    shown.removeIf([](const QWidget *window) { return !window->isVisible(); });
+    return shown;
+}
+
+QString nameOf(const QWidget &window)
+{
+    const QString title = window.windowTitle();
+    return title.isEmpty() ? window.accessibleName() : title;
+}
+
+// A unit of reading: a control, or an outline with the controls inside it.
+struct Unit {
+    QRect box;
+    QWidgetList members;
+};
+
+// Top to bottom; units side by side, one spanning the other's height, form a row read left to right.
+QWidgetList inReadingOrder(std::vector<Unit> units)
+{
+    const auto topFirst = [](const Unit &a, const Unit &b) {
+        return std::pair(a.box.top(), a.box.left()) < std::pair(b.box.top(), b.box.left());
+    };
+    const auto leftFirst = [](const Unit &a, const Unit &b) {
+        return std::pair(a.box.left(), a.box.top()) < std::pair(b.box.left(), b.box.top());
+    };
+    const auto sideBySide = [](const QRect &a, const QRect &b) {
+        return (a.top() <= b.top() && b.bottom() <= a.bottom()) ||
+               (b.top() <= a.top() && a.bottom() <= b.bottom());
+    };
+    std::sort(units.begin(), units.end(), topFirst);
+    QWidgetList ordered;
+    for (auto row = units.begin(); row != units.end();) {
+        QRect span = row->box;
+        auto end = std::next(row);
+        for (; end != units.end() && sideBySide(span, end->box); ++end)
+            span |= end->box;
+        std::sort(row, end, leftFirst);
+        for (; row != end; ++row)
+            ordered += row->members;
+    }
+    return ordered;
+}
+
+std::vector<Unit> unitsOf(const QWidgetList &widgets)
+{
+    std::vector<Unit> units;
+    for (QWidget *widget : widgets)
+        units.push_back({readingPlace(widget), {widget}});
+    return units;
+}
+
+// What a container holds, as a screen reader should read it.
+QWidgetList readingOrder(const QWidget &container)
+{
+    std::vector<Unit> outlines;
+    QWidgetList readable;
+    for (QWidget *child : container.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (dynamic_cast<ShapeWidget *>(child) && !child->isHidden())
+            outlines.push_back({readingPlace(child), {}});
+        else if (!child->isWindow() && !child->isHidden() && !child->property(decorativeProperty).toBool())
+            readable += child;
+    }
+    QWidgetList alone;
+    for (QWidget *widget : std::as_const(readable)) {
+        const auto outline = std::find_if(outlines.begin(), outlines.end(), [&](const Unit &unit) {
+            return unit.box.contains(readingPlace(widget));
+        });
+        (outline == outlines.end() ? alone : outline->members) += widget;
+    }
+    std::vector<Unit> units = unitsOf(alone);
+    for (Unit &outline : outlines) {
+        if (outline.members.isEmpty())
+            continue;
+        outline.members = inReadingOrder(unitsOf(outline.members));
+        units.push_back(std::move(outline));
+    }
+    return inReadingOrder(std::move(units));
+}
+
+// A widget that holds others: they are its children in reading order.
+class Container : public QAccessibleWidget
 {
 public:
-    explicit ValueLabel(QLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    Container(QWidget *widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    int childCount() const override { return int(readingOrder(*widget()).size()); }
+
+    QAccessibleInterface *child(int index) const override
+    {
+        const QWidgetList children = readingOrder(*widget());
+        return index >= 0 && index < children.size()
+                   ? QAccessible::queryAccessibleInterface(children.at(index))
+                   : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child ? int(readingOrder(*widget()).indexOf(qobject_cast<QWidget *>(child->object()))) : -1;
+    }
+};
+
+// A frame, or a dialog box. Screen readers see a frame in Qt's Border as in its Window, but Qt 6.4 also
+// reports a Window as activated when it loses the focus, and as deactivated when it gains it.
+class Window final : public Container
+{
+public:
+    explicit Window(QWidget *window)
+        : Container(window, window->windowType() == Qt::Dialog ? QAccessible::Dialog : QAccessible::Border)
+    {
+    }
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Value ? caption() : QAccessibleWidget::text(t);
+        return t == QAccessible::Name ? nameOf(*widget()) : Container::text(t);
+    }
+};
+
+// A label's caption or picture. One with a name of its own reads out its caption as its value and text; Qt
+// would otherwise offer the name alone.
+class Label final : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    explicit Label(QLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QAccessible::Role role() const override
+    {
+        return picture() ? QAccessible::Graphic : QAccessible::StaticText;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString name = widget()->accessibleName();
+        if (t == QAccessible::Name)
+            return name.isEmpty() ? caption() : name;
+        if (t == QAccessible::Value)
+            return name.isEmpty() ? QString() : caption();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.offscreen = !inView(*widget(), widget()->geometry());
+        return state;
+    }
+
+    QList<QPair<QAccessibleInterface *, QAccessible::Relation>>
+    relations(QAccessible::Relation match) const override
+    {
+        QList<QPair<QAccessibleInterface *, QAccessible::Relation>> found;
+        if (QWidget *heading = labelOf(widget()); heading && match & QAccessible::Label)
+            found.append({QAccessible::queryAccessibleInterface(heading), QAccessible::Label});
+        if (match & QAccessible::Labelled) {
+            for (QWidget *sibling :
+                 widget()->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+                if (labelOf(sibling) == widget())
+                    found.append({QAccessible::queryAccessibleInterface(sibling), QAccessible::Labelled});
+            }
+        }
+        return found;
     }
 
     void *interface_cast(QAccessible::InterfaceType type) override
     {
-        if (type == QAccessible::TextInterface)
+        if (type == QAccessible::TextInterface && !picture())
             return static_cast<QAccessibleTextInterface *>(this);
         return QAccessibleWidget::interface_cast(type);
     }
@@ -50,24 +234,142 @@ public:
     }
 
 private:
-    QString caption() const { return static_cast<QLabel *>(widget())->text(); }
+    const QLabel *label() const { return static_cast<const QLabel *>(widget()); }
+    QString caption() const { return label()->text(); }
+    bool picture() const { return !label()->pixmap().isNull(); }
 };
 
-QAccessibleInterface *valueLabels(const QString &className, QObject *object)
+// The windows' own parts; everything else, menu bars and buttons included, Qt describes itself.
+QAccessibleInterface *windowParts(const QString &className, QObject *object)
 {
-    if (className != QLatin1String("QLabel"))
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (!widget || !dynamic_cast<FormWindow *>(widget->window()))
         return nullptr;
-    auto *label = qobject_cast<QLabel *>(object);
-    if (!label || label->accessibleName().isEmpty() || !label->pixmap().isNull())
-        return nullptr;
-    return new ValueLabel(label);
+    if (widget->isWindow())
+        return new Window(widget);
+    if (className == QLatin1String("QLabel"))
+        return new Label(static_cast<QLabel *>(widget));
+    if (className == QLatin1String("QFrame"))
+        return new Container(widget, QAccessible::Pane);
+    if (className == QLatin1String("QWidget"))
+        return new Container(widget, QAccessible::Client);
+    return nullptr;
 }
+
+// Puts right what Qt's own reports would leave wrong for a screen reader that remembers what it heard.
+class WindowWatcher final : public QObject
+{
+public:
+    explicit WindowWatcher(QWidget *window) : QObject(window), window_(window), announced_(nameOf(*window))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == window_ && event->type() == QEvent::Show)
+            shown();
+        else if (watched != window_ && event->type() == QEvent::FocusIn)
+            announceName();
+        return false;
+    }
+
+private:
+    // Qt has just reported every control as showing, those scrolled out of their container's view too.
+    void shown()
+    {
+        if (QWindow *handle = window_->windowHandle())
+            handle->installEventFilter(this);
+        if (!QAccessible::isActive())
+            return;
+        for (QLabel *label : window_->findChildren<QLabel *>()) {
+            if (!label->isHidden() && !inView(*label, label->geometry())) {
+                QAccessibleEvent hidden(label, QAccessible::ObjectHide);
+                QAccessible::updateAccessibility(&hidden);
+            }
+        }
+    }
+
+    // The window system's focus reaches the window just before Qt reports it activated.
+    void announceName()
+    {
+        const QString name = nameOf(*window_);
+        if (name == announced_)
+            return;
+        announced_ = name;
+        if (QAccessible::isActive()) {
+            QAccessibleEvent changed(window_, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&changed);
+        }
+    }
+
+    QWidget *window_;
+    QString announced_;
+};
 
 } // namespace
 
 void installAccessibility()
 {
-    QAccessible::installFactory(valueLabels);
+    QAccessible::installFactory(windowParts);
+}
+
+void nameWindow(QWidget *window, const QString &untitledName)
+{
+    if (!untitledName.isEmpty())
+        window->setAccessibleName(untitledName);
+    new WindowWatcher(window);
+}
+
+void setReadingPlace(QWidget *widget, const QRect &place)
+{
+    widget->setProperty(placeProperty, place);
+}
+
+void setDecorative(QWidget *widget)
+{
+    widget->setProperty(decorativeProperty, true);
+}
+
+void setLabelledBy(QWidget *control, QLabel *label)
+{
+    control->setProperty(labelProperty, QVariant::fromValue(static_cast<QWidget *>(label)));
+    // Qt finds the label of a button or a check box by its buddy.
+    if (!qobject_cast<QLabel *>(control))
+        label->setBuddy(control);
+}
+
+void returnFocusAfterCommands(QMenuBar *menuBar)
+{
+    QObject::connect(menuBar, &QMenuBar::triggered, menuBar, [menuBar] {
+        // Once the command has run: it may have moved the focus itself, closed the window or opened another,
+        // which takes the focus.
+        QMetaObject::invokeMethod(
+            menuBar,
+            [menuBar, before = shownWindows()] {
+                QWidget *focus = QApplication::focusWidget();
+                const QWidgetList now = shownWindows();
+                const bool opened = std::any_of(now.begin(), now.end(),
+                                                [&](QWidget *window) { return !before.contains(window); });
+                if (focus && focus->window() == menuBar->window() && !opened && QAccessible::isActive()) {
+                    QAccessibleEvent event(focus, QAccessible::Focus);
+                    QAccessible::updateAccessibility(&event);
+                }
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void reportMove(QWidget *widget, const QRect &from)
+{
+    if (!QAccessible::isActive())
+        return;
+    const bool shown = inView(*widget, widget->geometry());
+    if (shown == inView(*widget, from))
+        return;
+    QAccessibleEvent event(widget, shown ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+    QAccessible::updateAccessibility(&event);
 }
 
 } // namespace tk

@@ -1,5 +1,6 @@
 #include "control.h"
 
+#include "accessibility.h"
 #include "form.h"
 #include "units.h"
 
@@ -32,7 +33,9 @@ void BoxControl::updateWidget()
     QWidget *box = widget();
     const float height = float(box->height() * twipsPerPixel);
     const float below = float((box->parentWidget()->height() + 1) * twipsPerPixel);
+    const QRect from = box->geometry();
     box->move(box->x(), pixels(std::clamp(top_, -height - twipsPerPixel, below)));
+    reportMove(box, from);
 }
 
 } // namespace tk

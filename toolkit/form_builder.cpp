@@ -1,5 +1,6 @@
 #include "form_builder.h"
 
+#include "accessibility.h"
 #include "check_box.h"
 #include "command_button.h"
 #include "form.h"
@@ -119,6 +120,7 @@ public:
         window_ = new FormWindow(form_, windowFlags(layout_));
         window_->setObjectName(QString::fromLatin1(layout_.name));
         window_->setWindowTitle(QString::fromUtf8(layout_.caption));
+        nameWindow(window_, QString::fromUtf8(layout_.accessibleName));
         if (layout_.icon)
             window_->setWindowIcon(picture(layout_.icon));
         window_->setFont(font(std::nullopt));
@@ -129,10 +131,13 @@ public:
         client_->setPalette(palette);
         client_->setAutoFillBackground(true);
 
-        for (const ControlLayout &row : layout_.controls)
+        for (const ControlLayout &row : layout_.controls) {
             controls_.push_back(create(row));
+            if (row.kind == Kind::Line || row.kind == Kind::Shape || row.decorative)
+                setDecorative(controls_.back()->widget());
+        }
         stack();
-        linkNamingLabels();
+        linkLabels();
 
         const int menuHeight = menuBar_ ? menuBar_->sizeHint().height() : 0;
         const QSize client(pixels(layout_.clientWidth), pixels(layout_.clientHeight));
@@ -205,6 +210,7 @@ private:
             widget->setAccessibleName(name);
         applyLook(widget, row, opaque);
         widget->setGeometry(pixelBox(row.box));
+        setReadingPlace(widget, widget->geometry());
         widget->setHidden(!row.visible);
         widget->setEnabled(row.enabled);
         if (auto *label = qobject_cast<QLabel *>(widget); label && row.kind == Kind::Label) {
@@ -236,14 +242,14 @@ private:
         return label;
     }
 
-    const ControlLayout &namingLabel(const ControlLayout &row) const
+    const ControlLayout &labellingRow(const ControlLayout &row) const
     {
         const auto found =
             std::find_if(layout_.controls.begin(), layout_.controls.end(), [&](const ControlLayout &other) {
-                return other.name == std::string_view(row.namedBy);
+                return other.name == std::string_view(row.labelledBy);
             });
         if (found == layout_.controls.end() || found->kind != Kind::Label)
-            qFatal("%s is named by %s, which is not a label of its window", row.name, row.namedBy);
+            qFatal("%s is labelled by %s, which is not a label of its window", row.name, row.labelledBy);
         return *found;
     }
 
@@ -253,21 +259,20 @@ private:
     {
         if (row.accessibleName)
             return QString::fromUtf8(row.accessibleName);
-        if (row.namedBy)
-            return spokenName(QString::fromUtf8(namingLabel(row).caption));
+        if (row.labelledBy)
+            return spokenName(QString::fromUtf8(labellingRow(row).caption));
         return {};
     }
 
-    // The label that names a control is its buddy, which screen readers see as the relation between them.
-    // Runs once every control exists, as a label may come before or after the control it names.
-    void linkNamingLabels()
+    // Runs once every control exists, as a label may come before or after the control it labels.
+    void linkLabels()
     {
         for (std::size_t i = 0; i < layout_.controls.size(); ++i) {
             const ControlLayout &row = layout_.controls[i];
-            if (!row.namedBy)
+            if (!row.labelledBy)
                 continue;
-            const auto at = std::size_t(&namingLabel(row) - layout_.controls.data());
-            static_cast<QLabel *>(controls_[at]->widget())->setBuddy(controls_[i]->widget());
+            const auto at = std::size_t(&labellingRow(row) - layout_.controls.data());
+            setLabelledBy(controls_[i]->widget(), static_cast<QLabel *>(controls_[at]->widget()));
         }
     }
 
@@ -301,6 +306,7 @@ private:
         if (!menuBar_) {
             menuBar_ = new QMenuBar(window_);
             menuBar_->setNativeMenuBar(false);
+            returnFocusAfterCommands(menuBar_);
         }
         QAction *action = menuBar_->addAction(QString::fromUtf8(row.caption));
         action->setObjectName(QString::fromLatin1(row.name));

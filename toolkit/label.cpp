@@ -22,8 +22,10 @@ void Label::setCaption(const QString &caption)
 void Label::updateWidget()
 {
     BoxControl::updateWidget();
+    // A hidden label only holds a value and is never drawn: its widget is left alone, so that screen readers
+    // do not hear of every change of a value that no one sees.
     const QString shown = label_->text();
-    if (shown == caption_)
+    if (shown == caption_ || label_->isHidden())
         return;
     label_->setText(caption_);
     // Qt tells screen readers of a new caption only for labels without a name of their own.

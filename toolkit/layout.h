@@ -57,10 +57,13 @@ struct ControlLayout {
     int lineWidth = 1; // lines and outlines, in pixels
     LineStyle lineStyle = LineStyle::Solid;
     const char *picture = nullptr; // images: a resource path
-    // What a screen reader calls the control: this name, else the caption of the label named by `namedBy`,
+    // What a screen reader calls the control: this name, else the caption of the label named by `labelledBy`,
     // else the control's own caption. A label with a name of its own reads out its caption as its value.
     const char *accessibleName = nullptr;
-    const char *namedBy = nullptr;
+    // The label beside or above the control that says what it is: its heading, for a screen reader.
+    const char *labelledBy = nullptr;
+    // Drawn, but says nothing: screen readers leave it out, as they do lines and outlines.
+    bool decorative = false;
 };
 
 struct FormLayout {
@@ -71,7 +74,8 @@ struct FormLayout {
     Frame frame = Frame::FixedSingle;
     bool minimizeBox = false;
     bool inTaskBar = true;
-    const char *icon = nullptr; // a resource path; none: the window has no icon of its own
+    const char *icon = nullptr;           // a resource path; none: the window has no icon of its own
+    const char *accessibleName = nullptr; // what screen readers call the window while its title is empty
     std::optional<Rgb> background{};
     std::span<const ControlLayout> controls;
 };

@@ -20,8 +20,9 @@
 //
 // Windows are drawn on Fusion in the classic silver palette (style.h), whatever the desktop's own style and
 // theme. Pictures come with double-size renditions for scaled screens. A layout row may name its control for
-// screen readers, itself or by the label beside it (form_builder.cpp); accessibility.h lets screen readers
-// read such a label's caption as its value.
+// screen readers and point to the label that heads it; accessibility.h gives screen readers the windows as a
+// sighted reader takes them in: named frames, read top to bottom and left to right, without what is hidden or
+// mere decoration, values read with their headings.
 //
 // Application runs the whole on the real clock: tk::run<StartupWindow>(argc, argv, desktopFileName).
 
