@@ -7,12 +7,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProxyStyle>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
+#include <QTextLayout>
 
 #include <map>
 #include <memory>
@@ -133,6 +135,35 @@ private slots:
         }
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u", "_s)));
         QVERIFY(count > 50);
+    }
+
+    // A weekday's name in a script that the label's face lacks is drawn from a face that has it, not as
+    // boxes.
+    void weekdaysInOtherScriptsAreDrawn_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::newRow("Arabic") << u"ar_EG"_s;
+        QTest::newRow("Hebrew") << u"he_IL"_s;
+    }
+
+    void weekdaysInOtherScriptsAreDrawn()
+    {
+        QFETCH(QString, locale);
+        tk::Label &weekday = forms.front()->label("Label11");
+        const QString czechName = weekday.caption();
+        weekday.setCaption(QLocale(locale).dayName(2));
+        session->program().flush();
+        const auto *label = qobject_cast<QLabel *>(widget(u"Label11"_s));
+        QTextLayout layout(label->text(), label->font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        for (const QGlyphRun &run : layout.glyphRuns()) {
+            const QList<quint32> glyphs = run.glyphIndexes();
+            QVERIFY2(!glyphs.contains(0), qPrintable(run.rawFont().familyName()));
+        }
+        weekday.setCaption(czechName);
+        session->program().flush();
     }
 
     void checkBoxesShowTheirWholeIndicator()

@@ -1,5 +1,7 @@
 #include "label.h"
 
+#include "style.h"
+
 #include <QAccessible>
 #include <QLabel>
 
@@ -9,6 +11,7 @@ Label::Label(Form &form, const ControlLayout &layout, QLabel *widget)
     : BoxControl(form, layout, widget), label_(widget), caption_(QString::fromUtf8(layout.caption))
 {
     label_->setText(caption_);
+    fitFont(*label_, caption_);
 }
 
 void Label::setCaption(const QString &caption)
@@ -28,6 +31,7 @@ void Label::updateWidget()
     if (shown == caption_ || label_->isHidden())
         return;
     label_->setText(caption_);
+    fitFont(*label_, caption_);
     // Qt tells screen readers of a new caption only for labels without a name of their own.
     if (!label_->accessibleName().isEmpty() && QAccessible::isActive()) {
         QAccessibleTextUpdateEvent event(label_, 0, shown, caption_);

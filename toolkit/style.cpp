@@ -4,9 +4,13 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QPalette>
 #include <QProxyStyle>
+#include <QWidget>
+
+#include <algorithm>
 
 #include <string_view>
 
@@ -105,6 +109,22 @@ QFont font(const std::optional<Font> &font)
     result.setBold(chosen.bold);
     result.setStyleStrategy(QFont::NoFontMerging);
     return result;
+}
+
+// Fonts are asked for without falling back to other faces, which keeps start-up quick. A text in a script
+// that the face lacks, such as a weekday's name in Arabic, would then show as empty boxes.
+void fitFont(QWidget &widget, QStringView text)
+{
+    QFont font = widget.font();
+    if (font.styleStrategy() != QFont::NoFontMerging ||
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return;
+    const QFontMetrics metrics(font);
+    const QList<uint> letters = text.toUcs4();
+    if (std::all_of(letters.begin(), letters.end(), [&](uint letter) { return metrics.inFontUcs4(letter); }))
+        return;
+    font.setStyleStrategy(QFont::PreferDefault);
+    widget.setFont(font);
 }
 
 } // namespace tk

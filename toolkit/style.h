@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class QWidget;
+
 namespace tk {
 
 QColor colour(Rgb rgb);
@@ -18,5 +20,8 @@ void applyStandardLook();
 QColor standardFace();
 QColor standardText();
 QFont font(const std::optional<Font> &font);
+
+// Lets a widget's text fall back to another face where its own face lacks some of its letters.
+void fitFont(QWidget &widget, QStringView text);
 
 } // namespace tk
