@@ -2,9 +2,13 @@
 //
 //   handler_cost shape    the number of widgets in the main window (all of them, the toolkit's own included)
 //                         and its size in pixels, for the bare window to copy
+//   handler_cost catch-up DAYS
+//                         only the long catch-up, of DAYS days: small enough to run under callgrind
 //   handler_cost          how long the scheduler takes to deliver a 25-hour call, and to catch up eight hours
 //                         of missed ticks in one jump with the about window open, each next to the same
-//                         ticks delivered to empty handlers
+//                         ticks delivered to empty handlers; then a 30-day jump caught up through the event
+//                         loop, as the real program does it: its processor time and the longest stretch of
+//                         work without a return to the event loop
 //
 // A simulated second is delivered as the real clock delivers it: the main window's own ticks and, 0.3 s
 // later, the call's, each followed by the widget sync that the event loop would run.
@@ -17,10 +21,12 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 
 using namespace tk;
@@ -140,6 +146,45 @@ void startEmptyWithCredits(Run &run)
     run.program.find<EmptyHandlers>()->timer("Credits").setEnabled(true);
 }
 
+double processorMilliseconds()
+{
+    timespec used{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return double(used.tv_sec) * 1000 + double(used.tv_nsec) / 1e6;
+}
+
+struct LongCatchUp {
+    double processorMs = 0;
+    double longestStretchMs = 0;
+};
+
+// A call with the about window open runs for a minute, then the clock jumps `days` at once; the event loop
+// is then run pass by pass, as the real one runs (posted events, among them each next slice of the
+// catch-up), until no tick is overdue. The slices are cut by real working time here.
+LongCatchUp longCatchUpOf(Ms days)
+{
+    Run run;
+    run.clock.measureRealWork();
+    startCallWithAbout(run);
+    for (int s = 0; s < 60; ++s)
+        run.advance(second);
+    LongCatchUp result;
+    const auto stretch = [&result](const std::function<void()> &work) {
+        result.longestStretchMs = std::max(result.longestStretchMs, millisecondsOf(work));
+    };
+    const auto behind = [&run] {
+        const std::optional<Ms> due = run.program.scheduler().nextDue();
+        return due && *due <= run.clock.monotonic();
+    };
+    const double start = processorMilliseconds();
+    stretch([&] { run.clock.advance(days * 24 * 3600 * second); });
+    do
+        stretch([] { QCoreApplication::sendPostedEvents(); });
+    while (behind());
+    result.processorMs = processorMilliseconds() - start;
+    return result;
+}
+
 // One figure a line, tab-separated: what, milliseconds, the baseline's milliseconds, what the baseline is.
 void printFigure(const char *what, double ms, const char *baselineName, double baseline)
 {
@@ -161,6 +206,14 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    if (argc > 2 && QByteArray(argv[1]) == "catch-up") {
+        const Ms days = QByteArray(argv[2]).toLongLong();
+        const LongCatchUp catchUp = longCatchUpOf(days);
+        printFigure("caught up, processor time a day", catchUp.processorMs / double(days), "goal", 200);
+        printFigure("caught up, longest stretch of work", catchUp.longestStretchMs, "goal", 50);
+        return 0;
+    }
+
     const Ms callSeconds = 25 * 3600;
     printFigure("25-hour call, delivered second by second", callOf(startCall, callSeconds), "empty handlers",
                 callOf(startEmpty, callSeconds));
@@ -168,5 +221,9 @@ int main(int argc, char *argv[])
     printFigure("8 hours caught up, about window open", catchUp, "empty handlers",
                 catchUpOf(startEmptyWithCredits));
     printFigure("8 hours caught up, about window open", catchUp, "goal", 500);
+    const Ms days = 30;
+    const LongCatchUp month = longCatchUpOf(days);
+    printFigure("30 days caught up, processor time a day", month.processorMs / double(days), "goal", 200);
+    printFigure("30 days caught up, longest stretch of work", month.longestStretchMs, "goal", 50);
     return 0;
 }

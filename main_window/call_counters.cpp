@@ -1,5 +1,7 @@
 #include "call_counters.h"
 
+#include <QStringBuilder>
+
 using namespace Qt::StringLiterals;
 
 CallCounters::CallCounters(tk::Form &form)
@@ -28,6 +30,6 @@ void CallCounters::Timer1_Timer()
 
 void CallCounters::Timer3_Timer()
 {
-    form_.setCaption(Label3.caption() + u':' + Label2.caption() + u':' + Label1.caption() + u" = "_s +
-                     Label4.caption() + u" Kč"_s);
+    form_.setCaption(Label3.caption() % u':' % Label2.caption() % u':' % Label1.caption() % u" = "_s %
+                     Label4.caption() % u" Kč"_s);
 }

@@ -14,6 +14,7 @@ const std::array clockControls{
     ControlLayout{.kind = Kind::Timer, .name = "Slow", .enabled = false, .interval = 1000},
     ControlLayout{.kind = Kind::Timer, .name = "Other", .enabled = false, .interval = 1000},
     ControlLayout{.kind = Kind::Timer, .name = "Fast", .enabled = false, .interval = 300},
+    ControlLayout{.kind = Kind::CommandButton, .name = "Click", .box = {0, 0, 1000, 375}, .caption = "Click"},
 };
 const FormLayout clockLayout{
     .name = "Clocks", .clientWidth = 1500, .clientHeight = 1500, .controls = clockControls};
@@ -26,6 +27,7 @@ public:
     {
         for (const char *name : {"Slow", "Other", "Fast"})
             timer(name).onTimer([this, name] { record(name); });
+        commandButton("Click").onClick([this] { record("Click"); });
     }
 
     void record(const char *name)
@@ -137,6 +139,32 @@ private slots:
         QCOMPARE(clocks.times.first(), u"22:00:01.000"_s);
         QCOMPARE(clocks.times.last(),
                  Session::at(2026, 12, 7, 22).addMSecs(stall / 1000 * 1000).time().toString(u"HH:mm:ss.zzz"));
+    }
+
+    // A long catch-up runs in slices, the event loop between them; a click given meanwhile takes its place
+    // among the ticks by the moment it was given, after the tick that fell due at that very moment.
+    void aCatchUpReturnsToTheEventLoopAndAClickWaitsItsTurn()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        auto &clocks = session.program().show<Clocks>();
+        clocks.onTick = [&session](const QString &) { session.clock().work(10); };
+        clocks.timer("Slow").setEnabled(true);
+        session.seconds(10);
+        QCOMPARE(clocks.ticks.size(), 4);
+        QVERIFY(session.program().catchingUp());
+        Session::click(clocks, "Click");
+        session.seconds(5);
+        QCOMPARE(clocks.ticks.size(), 4);
+        QList<qsizetype> slices;
+        while (session.program().catchingUp()) {
+            const qsizetype before = clocks.ticks.size();
+            QCoreApplication::sendPostedEvents();
+            slices << clocks.ticks.size() - before;
+        }
+        QCOMPARE(slices, QList<qsizetype>({4, 4, 4}));
+        QCOMPARE(clocks.ticks.indexOf(u"Click"_s), 10);
+        QCOMPARE(clocks.times[10], u"10:00:10.000"_s);
+        QCOMPARE(clocks.times.last(), u"10:00:15.000"_s);
     }
 
     void theLocalTimeOfATickFollowsDaylightSaving()

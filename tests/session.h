@@ -16,6 +16,7 @@ public:
     static QDateTime at(int year, int month, int day, int hour = 12, int minute = 0, int second = 0);
 
     tk::Program &program() { return program_; }
+    tk::ManualClock &clock() { return clock_; }
 
     // Moves the clock on by whole seconds (or milliseconds), delivering every tick on the way.
     void seconds(qint64 count) { clock_.advance(count * 1000); }

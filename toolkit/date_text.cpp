@@ -4,18 +4,41 @@
 
 namespace tk {
 
+namespace {
+
+QString digits(int value, int width)
+{
+    return QString::number(value).rightJustified(width, QLatin1Char('0'));
+}
+
+} // namespace
+
 // Digits are plain 0 to 9 whatever the user's number setting, as in every caption; only the weekday's name is
-// the user's, in the language of their date setting.
+// the user's, in the language of their date setting. Written out here rather than through Qt's date
+// patterns: the hour is rendered every second of a call, and every second of a catch-up after a long sleep.
 QString dateText(const QDateTime &moment, QStringView pattern)
 {
-    QString qtPattern = pattern.toString();
-    qtPattern.replace(QLatin1Char('m'), QLatin1Char('M')).replace(QLatin1Char('h'), QLatin1Char('H'));
-    if (qtPattern.contains(QLatin1String("dddd"))) {
-        QString weekday = QLocale().dayName(moment.date().dayOfWeek());
-        weekday.replace(QLatin1Char('\''), QLatin1String("''"));
-        qtPattern.replace(QLatin1String("dddd"), QLatin1Char('\'') + weekday + QLatin1Char('\''));
+    QString text;
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar letter = pattern[i];
+        qsizetype run = 1;
+        while (i + run < pattern.size() && pattern[i + run] == letter)
+            ++run;
+        if (letter == u'd' && run >= 3)
+            text += QLocale().dayName(moment.date().dayOfWeek());
+        else if (letter == u'd')
+            text += digits(moment.date().day(), int(run));
+        else if (letter == u'm')
+            text += digits(moment.date().month(), int(run));
+        else if (letter == u'y')
+            text += digits(moment.date().year(), 4);
+        else if (letter == u'h')
+            text += QString::number(moment.time().hour());
+        else
+            text += pattern.mid(i, run);
+        i += run;
     }
-    return QLocale::c().toString(moment, qtPattern);
+    return text;
 }
 
 } // namespace tk

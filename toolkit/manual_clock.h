@@ -1,8 +1,7 @@
 #pragma once
 
 #include "clock.h"
-
-#include <QTimeZone>
+#include "local_time.h"
 
 namespace tk {
 
@@ -15,15 +14,24 @@ public:
 
     Ms monotonic() const override { return now_; }
     QDateTime localTimeAt(Ms moment) const override;
+    Ms workTime() const override;
     void wakeAt(std::optional<Ms>) override {}
 
-    // Moves time on by `ms` and delivers, in order, every tick that falls due on the way.
+    // Moves time on by `ms` and delivers, in order, every tick that falls due on the way: all of them at
+    // once, unless work is counted.
     void advance(Ms ms);
+
+    // Work is counted only as handlers report it, `ms` at a time, or else as real time passes: a catch-up is
+    // then cut into slices, the next of which runs from the event loop.
+    void work(Ms ms) { work_ += ms; }
+    void measureRealWork() { realWork_ = true; }
 
 private:
     Ms now_ = 0;
+    Ms work_ = 0;
+    bool realWork_ = false;
     qint64 startEpochMs_;
-    QTimeZone zone_;
+    LocalTime local_;
 };
 
 } // namespace tk

@@ -4,10 +4,8 @@
 
 namespace tk {
 
-void Mirror::changed()
+void Mirror::markChanged()
 {
-    if (pending_)
-        return;
     pending_ = true;
     program_.markChanged(*this);
 }

@@ -15,11 +15,16 @@ protected:
     explicit Mirror(Program &program) : program_(program) {}
 
     // Call after a property changed: the widget is brought up to date soon, once.
-    void changed();
+    void changed()
+    {
+        if (!pending_)
+            markChanged();
+    }
     virtual void updateWidget() = 0;
 
 private:
     friend class Program;
+    void markChanged();
     Program &program_;
     bool pending_ = false;
 };

@@ -11,6 +11,14 @@
 
 namespace tk {
 
+namespace {
+
+// Short enough for a window that never looks frozen, long enough that the return to the event loop costs
+// little; a slice ends after the tick that reaches it.
+constexpr Ms sliceLength = 40;
+
+} // namespace
+
 Program::Program(Clock &clock) : clock_(clock), scheduler_(clock)
 {
     applyStandardLook();
@@ -48,18 +56,38 @@ void Program::add(std::type_index type, std::unique_ptr<Form> form)
 void Program::deliver(Ms upTo)
 {
     armedFor_.reset();
-    scheduler_.deliverDue(upTo);
-    afterEvent();
+    deliverSlice(upTo);
 }
 
+// Unloading the form drops the action if it has not run yet.
 void Program::dispatch(Form &form, const std::function<void()> &handler)
 {
     if (ended_ || !form.loaded() || !handler)
         return;
-    scheduler_.deliverDue(clock_.monotonic());
-    if (ended_ || !form.loaded())
+    const Ms moment = clock_.monotonic();
+    scheduler_.post(moment, &form, handler);
+    deliverSlice(moment);
+}
+
+void Program::deliverSlice(Ms upTo)
+{
+    catchUpTo_ = std::max(catchUpTo_, upTo);
+    // A slice already waiting in the event loop goes on to the present.
+    if (catchUpPosted_)
         return;
-    handler();
+    const Ms start = clock_.workTime();
+    const bool done =
+        scheduler_.deliverDue(catchUpTo_, [this, start] { return clock_.workTime() - start >= sliceLength; });
+    if (!done && !ended_) {
+        catchUpPosted_ = true;
+        QMetaObject::invokeMethod(
+            &context_,
+            [this] {
+                catchUpPosted_ = false;
+                deliverSlice(clock_.monotonic());
+            },
+            Qt::QueuedConnection);
+    }
     afterEvent();
 }
 
@@ -67,7 +95,8 @@ void Program::afterEvent()
 {
     if (ended_)
         return;
-    const std::optional<Ms> due = scheduler_.nextDue();
+    // While a catch-up goes on, its next slice wakes the scheduler.
+    const std::optional<Ms> due = catchUpPosted_ ? std::nullopt : scheduler_.nextDue();
     if (due == armedFor_)
         return;
     armedFor_ = due;
@@ -79,6 +108,7 @@ void Program::unload(Form &form)
     if (!form.loaded())
         return;
     form.close();
+    scheduler_.cancel(&form);
     std::erase_if(changed_, [&form](Mirror *mirror) {
         auto *control = dynamic_cast<Control *>(mirror);
         return mirror == &form || (control && &control->form() == &form);

@@ -18,6 +18,10 @@ class Mirror;
 
 // One run of the program: its clock, the scheduler that delivers every timer tick, and its windows.
 // Every event reaches a handler through here, one at a time; once the program has ended, none does.
+//
+// Ticks missed while the loop was held up or the computer slept are caught up in slices of about 40 ms
+// of work, with a return to the event loop after each: the windows repaint and answer the
+// window manager meanwhile, and a click given then waits in the scheduler for its turn.
 class Program
 {
 public:
@@ -47,8 +51,11 @@ public:
     // next gets to it.
     void flush();
 
-    // Runs a handler for a user's action on a form, after every tick that fell due before it.
+    // Runs a handler for a user's action on a form, after every tick that fell due before it and before any
+    // that falls due after it: at once, unless ticks are still to be caught up.
     void dispatch(Form &form, const std::function<void()> &handler);
+    // Whether overdue ticks are waiting for the event loop to run the next slice of a catch-up.
+    bool catchingUp() const { return catchUpPosted_; }
     void unload(Form &form);
 
 private:
@@ -61,6 +68,7 @@ private:
     Form *find(std::type_index type) const;
     void add(std::type_index type, std::unique_ptr<Form> form);
     void deliver(Ms upTo);
+    void deliverSlice(Ms upTo);
     void afterEvent();
     void markChanged(Mirror &mirror);
     void postFlush();
@@ -72,6 +80,8 @@ private:
     std::vector<Mirror *> changed_;
     QObject context_;
     bool flushPosted_ = false;
+    bool catchUpPosted_ = false;
+    Ms catchUpTo_ = 0;
     bool ended_ = false;
     std::optional<Ms> armedFor_;
     std::function<void()> endHandler_;

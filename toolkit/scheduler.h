@@ -3,6 +3,8 @@
 #include "clock.h"
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -14,6 +16,9 @@ class Timer;
 // that was enabled first. A timer's next tick is due one interval after the last one fell due, not after it
 // was delivered, so a loop held up for any length of time drops no tick: on waking, every interval that has
 // passed is delivered, in order. While a tick is delivered, "now" is the moment at which it fell due.
+//
+// A user's action takes its place among the ticks by the moment it happened: it runs after every tick that
+// fell due by then and before any that fell due later, and while it runs "now" is that moment.
 class Scheduler
 {
 public:
@@ -24,17 +29,30 @@ public:
     void start(Timer &timer);
     void stop(Timer &timer);
 
-    void deliverDue(Ms upTo);
+    // An action that happened at `moment` on behalf of `owner`; cancel(owner) drops those not yet run.
+    void post(Ms moment, const void *owner, std::function<void()> action);
+    void cancel(const void *owner);
+
+    // Delivers ticks and actions due up to `upTo` in order, asking `enough` after each whether to stop there.
+    // Returns whether everything due up to `upTo` has been delivered.
+    bool deliverDue(Ms upTo, const std::function<bool()> &enough = {});
     std::optional<Ms> nextDue() const;
 
-    // No further tick is delivered, ever.
+    // No further tick or action is delivered, ever.
     void halt();
 
 private:
+    struct Action {
+        Ms moment;
+        const void *owner;
+        std::function<void()> run;
+    };
+
     Timer *earliest() const;
 
     Clock &clock_;
     std::vector<Timer *> running_;
+    std::deque<Action> actions_;
     std::uint64_t nextSequence_ = 0;
     std::optional<Ms> delivering_;
     bool halted_ = false;

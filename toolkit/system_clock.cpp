@@ -26,9 +26,17 @@ Ms SystemClock::monotonic() const
     return Ms{now.tv_sec} * 1000 + now.tv_nsec / 1'000'000;
 }
 
+// Real time rather than processor time: a window that the user sees frozen is frozen whatever the cause.
+Ms SystemClock::workTime() const
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return Ms{now.tv_sec} * 1000 + now.tv_nsec / 1'000'000;
+}
+
 QDateTime SystemClock::localTimeAt(Ms moment) const
 {
-    return QDateTime::fromMSecsSinceEpoch(QDateTime::currentMSecsSinceEpoch() - (monotonic() - moment));
+    return local_.at(QDateTime::currentMSecsSinceEpoch() - (monotonic() - moment));
 }
 
 void SystemClock::wakeAt(std::optional<Ms> due)

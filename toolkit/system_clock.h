@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clock.h"
+#include "local_time.h"
 
 #include <QTimer>
 
@@ -15,10 +16,12 @@ public:
 
     Ms monotonic() const override;
     QDateTime localTimeAt(Ms moment) const override;
+    Ms workTime() const override;
     void wakeAt(std::optional<Ms> due) override;
 
 private:
     QTimer wakeTimer_;
+    LocalTime local_;
 };
 
 } // namespace tk
