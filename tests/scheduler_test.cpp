@@ -147,7 +147,7 @@ private slots:
     {
         Session session(Session::at(2026, 12, 7, 10));
         auto &clocks = session.program().show<Clocks>();
-        clocks.onTick = [&session](const QString &) { session.clock().work(10); };
+        clocks.onTick = [&session](const QString &) { session.clock().work(8); };
         clocks.timer("Slow").setEnabled(true);
         session.seconds(10);
         QCOMPARE(clocks.ticks.size(), 4);

@@ -20,14 +20,6 @@ BoxControl::BoxControl(Form &form, const ControlLayout &layout, QWidget *widget)
 {
 }
 
-void BoxControl::setTop(float twips)
-{
-    if (twips == top_)
-        return;
-    top_ = twips;
-    changed();
-}
-
 void BoxControl::updateWidget()
 {
     QWidget *box = widget();

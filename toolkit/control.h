@@ -39,7 +39,14 @@ public:
     BoxControl(Form &form, const ControlLayout &layout, QWidget *widget);
 
     float top() const { return top_; }
-    void setTop(float twips);
+    // Inline: the about window's credits move ten times a second, fourteen of them, also when caught up.
+    void setTop(float twips)
+    {
+        if (twips == top_)
+            return;
+        top_ = twips;
+        changed();
+    }
 
 protected:
     void updateWidget() override;

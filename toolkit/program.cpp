@@ -15,7 +15,7 @@ namespace {
 
 // Short enough for a window that never looks frozen, long enough that the return to the event loop costs
 // little; a slice ends after the tick that reaches it.
-constexpr Ms sliceLength = 40;
+constexpr Ms sliceLength = 30;
 
 } // namespace
 

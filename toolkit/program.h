@@ -19,7 +19,7 @@ class Mirror;
 // One run of the program: its clock, the scheduler that delivers every timer tick, and its windows.
 // Every event reaches a handler through here, one at a time; once the program has ended, none does.
 //
-// Ticks missed while the loop was held up or the computer slept are caught up in slices of about 40 ms
+// Ticks missed while the loop was held up or the computer slept are caught up in slices of about 30 ms
 // of work, with a return to the event loop after each: the windows repaint and answer the
 // window manager meanwhile, and a click given then waits in the scheduler for its turn.
 class Program
