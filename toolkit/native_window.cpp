@@ -1,6 +1,8 @@
 #include "native_window.h"
 
-#include <QGuiApplication>
+#include "form_window.h"
+
+#include <QApplication>
 #include <QMargins>
 #include <QString>
 #include <QWidget>
@@ -127,6 +129,38 @@ QMargins frameExtents(QWidget &window)
         }
     }
     return {};
+}
+
+DestroyedWindowWatch::DestroyedWindowWatch()
+{
+    if (xcbConnection())
+        qApp->installNativeEventFilter(this);
+}
+
+bool DestroyedWindowWatch::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    const int type = event->response_type & ~0x80;
+    if (type == 0) {
+        const auto *error = static_cast<const xcb_generic_error_t *>(message);
+        return (error->error_code == XCB_WINDOW || error->error_code == XCB_DRAWABLE) &&
+               std::find(destroyed_.begin(), destroyed_.end(), error->resource_id) != destroyed_.end();
+    }
+    if (type != XCB_DESTROY_NOTIFY)
+        return false;
+    // The form unloads at once, so that input that came after the destruction finds it gone.
+    const auto *destroyed = static_cast<const xcb_destroy_notify_event_t *>(message);
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *window = dynamic_cast<FormWindow *>(widget);
+        if (window && window->internalWinId() == destroyed->window) {
+            destroyed_.push_back(destroyed->window);
+            window->nativeWindowDestroyed();
+            break;
+        }
+    }
+    return false;
 }
 
 } // namespace tk
