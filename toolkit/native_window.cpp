@@ -142,20 +142,13 @@ bool DestroyedWindowWatch::nativeEventFilter(const QByteArray &eventType, void *
     if (eventType != "xcb_generic_event_t")
         return false;
     const auto *event = static_cast<const xcb_generic_event_t *>(message);
-    const int type = event->response_type & ~0x80;
-    if (type == 0) {
-        const auto *error = static_cast<const xcb_generic_error_t *>(message);
-        return (error->error_code == XCB_WINDOW || error->error_code == XCB_DRAWABLE) &&
-               std::find(destroyed_.begin(), destroyed_.end(), error->resource_id) != destroyed_.end();
-    }
-    if (type != XCB_DESTROY_NOTIFY)
+    if ((event->response_type & ~0x80) != XCB_DESTROY_NOTIFY)
         return false;
     // The form unloads at once, so that input that came after the destruction finds it gone.
     const auto *destroyed = static_cast<const xcb_destroy_notify_event_t *>(message);
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         auto *window = dynamic_cast<FormWindow *>(widget);
         if (window && window->internalWinId() == destroyed->window) {
-            destroyed_.push_back(destroyed->window);
             window->nativeWindowDestroyed();
             break;
         }

@@ -2,9 +2,6 @@
 
 #include <QAbstractNativeEventFilter>
 
-#include <cstdint>
-#include <vector>
-
 class QMargins;
 class QString;
 class QWidget;
@@ -22,17 +19,14 @@ QMargins frameExtents(QWidget &window);
 
 // Notices, as Qt does not, when another client of the window system destroys one of the program's windows
 // (the server tells every client of the destruction of its own windows): the window's form unloads as if
-// closed through its frame. Qt's own clean-up of such a window then fails on the server; those failures are
-// expected and kept out of the log. Watches for as long as it lives, where the window system is X.
+// closed through its frame, and its widget goes with it. Watches for as long as it lives, where the window
+// system is X.
 class DestroyedWindowWatch final : public QAbstractNativeEventFilter
 {
 public:
     DestroyedWindowWatch();
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
-
-private:
-    std::vector<std::uint32_t> destroyed_;
 };
 
 } // namespace tk
