@@ -17,20 +17,20 @@ source "$(dirname "$0")/x_session.sh"
 pids=()
 output=$(mktemp)
 trap 'kill -CONT "${pids[2]:-}" 2>/dev/null || true; kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true; rm -f "$output"' EXIT
-start_x_session hammer 280 359 xdotool xprop xwininfo
+start_x_session hammer
 
 LANG=cs_CZ.UTF-8 LC_ALL=cs_CZ.UTF-8 "$program" >"$output" 2>&1 &
 pids+=($!)
 pid=${pids[2]}
-main=$(timeout 10 xdotool search --sync --onlyvisible --pid "$pid" | head -n 1)
 
 fail() {
     echo "hammer: $1" >&2
     tail -n 40 "$output" >&2
     exit 1
 }
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-title() { xprop -id "$main" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'; }
+main=$(find_window 10 --onlyvisible --pid "$pid") || fail "the program's window did not appear"
+now_ms() { echo $(($(now_us) / 1000)); }
+title() { window_title "$main"; }
 alive() { kill -0 "$pid" 2>/dev/null || fail "the program is gone"; }
 # The client area lies below the menu bar, at the bottom of the window.
 menu_bar=$(($(xwininfo -id "$main" | sed -n 's/^ *Height: //p') - 216))
@@ -39,37 +39,41 @@ menu_bar=$(($(xwininfo -id "$main" | sed -n 's/^ *Height: //p') - 216))
 key() { # window, keys...
     local window=$1
     shift
-    timeout 2 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || return 0
+    focus_window "$window" || return 0
     xdotool key --clearmodifiers "$@" 2>/dev/null || true
 }
 click() { # window, x, y in its client area
-    timeout 2 xdotool windowactivate --sync "$1" >/dev/null 2>&1 || return 0
+    focus_window "$1" || return 0
     xdotool mousemove --window "$1" "$2" "$3" click 1 2>/dev/null || true
 }
-about() { xdotool search --all --onlyvisible --pid "$pid" --name '^Něco o\.\.\.$' 2>/dev/null | head -n 1 || true; }
+about() { find_window 0 --all --onlyvisible --pid "$pid" --name '^Něco o\.\.\.$' || true; }
 
-key "$main" alt+s
+keys_to "$main" alt+s
 started=$(now_ms)
 running_since=$started
 lowest=2.4
-sleep 1.5
 
 # The title follows the wall clock to the second, once the process has run for a while, and the price
 # never goes down.
-check_title() {
-    local text shown true_ms price
+read_title() { # sets text, shown (seconds), price and true_ms
     text=$(title)
-    [[ $text =~ ^([0-9]+):([0-9]+):([0-9]+)\ =\ ([0-9]+(,[0-9]+)?)\ Kč$ ]] || fail "the title reads \"$text\""
+    [[ $text =~ ^([0-9]+):([0-9]+):([0-9]+)\ =\ ([0-9]+(,[0-9]+)?)\ Kč$ ]] || return 1
     shown=$((BASH_REMATCH[1] * 3600 + BASH_REMATCH[2] * 60 + BASH_REMATCH[3]))
     price=${BASH_REMATCH[4]/,/.}
     true_ms=$(($(now_ms) - started))
-    if (($(now_ms) - running_since > 1500)) && ((shown * 1000 < true_ms - 2200 || shown * 1000 > true_ms + 200)); then
+}
+shows_true_time() { ((shown * 1000 >= true_ms - 2200 && shown * 1000 <= true_ms + 200)); }
+on_time() { read_title && shows_true_time; }
+check_title() {
+    read_title || fail "the title reads \"$text\""
+    if (($(now_ms) - running_since > 1500)) && ! shows_true_time; then
         fail "the title reads \"$text\" $true_ms ms into the call"
     fi
     awk -v a="$price" -v b="$lowest" 'BEGIN { exit !(a + 0 >= b + 0) }' || fail "the price went down to $price from $lowest"
     lowest=$price
 }
 
+wait_until 5 read_title || fail "Start did not start the call: the title reads \"$text\""
 deadline=$(($(now_ms) + seconds * 1000))
 while (($(now_ms) < deadline)); do
     alive
@@ -96,8 +100,7 @@ while (($(now_ms) < deadline)); do
         fi
         ;;
     8) # a burst of access keys without a pause
-        timeout 2 xdotool windowactivate --sync "$main" >/dev/null 2>&1 &&
-            xdotool key --clearmodifiers --delay 0 alt+s alt+o alt+s alt+s alt+o alt+s
+        focus_window "$main" && xdotool key --clearmodifiers --delay 0 alt+s alt+o alt+s alt+s alt+o alt+s
         ;;
     9) # the process stopped for a while
         kill -STOP "$pid"
@@ -110,24 +113,17 @@ while (($(now_ms) < deadline)); do
     esac
 done
 alive
-sleep 2
+wait_until 5 on_time || fail "the title reads \"$text\" $true_ms ms into the call"
 check_title
 echo "hammer: the program stands, titled \"$(title)\""
 
 # Stop ends the program, at once or (with the bill option checked, as the clicks left it) through the
 # bill's button; either way it exits cleanly.
 key "$main" alt+t
-for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    bill=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Vyúčtování $' 2>/dev/null | head -n 1 || true)
-    if [[ -n $bill ]]; then
-        key "$bill" space
-        break
-    fi
-    sleep 0.1
-done
-for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "Stop did not end the program"
+bill_or_end() { ended "$pid" || bill=$(find_window 0 --all --onlyvisible --pid "$pid" --name '^Vyúčtování $'); }
+wait_until 10 bill_or_end || fail "Stop showed no bill and did not end the program"
+ended "$pid" || key "$bill" space
 status=0
-wait "$pid" || status=$?
+wait_for_exit "$pid" 10 || status=$?
+((status != 124)) || fail "Stop did not end the program"
 ((status == 0)) || fail "the program ended with status $status"

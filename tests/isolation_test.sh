@@ -16,35 +16,26 @@ log=$work/trace
 
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true; rm -rf "$work"' EXIT
-start_x_session isolation 200 279 xdotool strace
+start_x_session isolation strace
 
 # A sanitizer build keeps its checks, except for leaks: the leak checker cannot work under strace.
 env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" HOME="$home" XDG_RUNTIME_DIR="$runtime" LANG=cs_CZ.UTF-8 \
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" \
     strace -f -qq -e trace=%file,%network,%process -o "$log" "$program" >/dev/null 2>&1 &
 pids+=($!)
-window=
-for _ in $(seq 100); do
-    traced=$(pgrep -P "${pids[2]}" | head -n 1 || true)
-    [[ -n $traced ]] && window=$(xdotool search --onlyvisible --pid "$traced" 2>/dev/null | head -n 1 || true)
-    [[ -n $window ]] && break
-    sleep 0.1
-done
-[[ -n $window ]] || { echo "isolation: the program's window did not appear" >&2; exit 1; }
-sleep 1
+traced_started() { traced=$(pgrep -P "${pids[2]}" | head -n 1) && [[ -n $traced ]]; }
+wait_until 10 traced_started || x_fail "strace did not start the program"
+window=$(find_window 20 --onlyvisible --pid "$traced") || x_fail "the program's window did not appear"
 # A call of a few seconds, stopped with the bill, whose button ends the program.
-xdotool windowactivate --sync "$window" key --clearmodifiers alt+s
-sleep 2
-xdotool key --clearmodifiers alt+t
-bill=$(timeout 5 xdotool search --sync --onlyvisible --name 'Vyúčtování' | head -n 1) ||
-    { echo "isolation: Stop showed no bill" >&2; exit 1; }
-sleep 1
-xdotool windowactivate --sync "$bill" key --clearmodifiers space
-for _ in $(seq 100); do kill -0 "$traced" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$traced" 2>/dev/null; then
-    echo "isolation: the bill's button did not end the program" >&2
+keys_to "$window" alt+s
+a_few_seconds_in() { [[ $(window_title "$window") =~ ^0:0:[2-9]\  ]]; }
+wait_until 10 a_few_seconds_in || x_fail "the call did not run: the title is \"$(window_title "$window")\""
+keys_to "$window" alt+t
+bill=$(find_window 10 --all --onlyvisible --pid "$traced" --name '^Vyúčtování $') || x_fail "Stop showed no bill"
+keys_to "$bill" space
+if ! wait_until 10 ended "$traced"; then
     kill "$traced"
-    exit 1
+    x_fail "the bill's button did not end the program"
 fi
 status=0
 wait "${pids[2]}" || status=$?
@@ -62,7 +53,7 @@ created=$(find "$home" "$runtime" -mindepth 1)
 [[ -z $created ]] || fail "created $created"
 servers=$(calls 'bind|listen|accept|accept4')
 [[ -z $servers ]] || fail "opened a server socket: $servers"
-others=$(calls 'connect' | grep -vE "sun_path=@?\"/tmp/\.X11-unix/X$n\"" || true)
+others=$(calls 'connect' | grep -vE "sun_path=@?\"/tmp/\.X11-unix/X$display\"" || true)
 [[ -z $others ]] || fail "connected to something other than the display: $others"
 started=$(calls 'execve|execveat' | tail -n +2)
 [[ -z $started ]] || fail "started another program: $started"

@@ -11,7 +11,7 @@ source "$here/x_session.sh"
 runtime=$(mktemp -d)
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true; rm -rf "$runtime"' EXIT
-start_x_session screen_reader 360 439 xdotool dbus-run-session /usr/libexec/at-spi-bus-launcher
+start_x_session screen_reader dbus-run-session /usr/libexec/at-spi-bus-launcher
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
     { echo "screen_reader: python3-pyatspi is missing (scripts/setup installs it)" >&2; exit 1; }
 

@@ -1,20 +1,118 @@
-# Sourced by the tests that run the real program: a private X server with a window manager, on the first free
-# display from FIRST to LAST (each test has a range of its own, so that they can run side by side). Sets
-# DISPLAY and adds the server and the window manager to the array `pids`, which the caller's EXIT trap ends.
+# Sourced by the tests that run the real program: a private X server with a window manager, and helpers that
+# wait for what a test needs instead of for a time. Every wait polls until its deadline; a window that goes
+# while it is looked for is no error, only not found.
 #
-#   start_x_session NAME FIRST LAST [TOOL...]   NAME prefixes messages; TOOLs are checked besides X's own
+#   start_x_session NAME [TOOL...]   NAME prefixes messages; TOOLs are checked besides X's own. Sets DISPLAY
+#                                    and display (its number) and adds the server and the window manager to
+#                                    the array `pids`, which the caller's EXIT trap ends.
+
+x_session_name=x_session
+
+x_fail() {
+    echo "$x_session_name: $1" >&2
+    exit 1
+}
+
 start_x_session() {
-    local name=$1 first=$2 last=$3 tool n
-    shift 3
-    for tool in Xvfb openbox xdpyinfo "$@"; do
-        command -v "$tool" >/dev/null || { echo "$name: $tool is missing (scripts/setup installs it)" >&2; exit 1; }
+    x_session_name=$1
+    shift
+    local tool fifo lock
+    for tool in Xvfb openbox xdpyinfo xprop xdotool xwininfo flock "$@"; do
+        command -v "$tool" >/dev/null || x_fail "$tool is missing (scripts/setup installs it)"
     done
-    for n in $(seq "$first" "$last"); do [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || break; done
-    export DISPLAY=:$n
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # The server takes the first free display itself and tells its number once it accepts connections. Two
+    # servers looking for one at the same time can take each other's socket, so they look one at a time. It
+    # does not reset when its last client leaves, which would turn away the next one meanwhile.
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    exec {lock}>>"${TMPDIR:-/tmp}/zelvor-x-session.lock"
+    flock -w 60 "$lock" || x_fail "another X server kept the display search locked"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" {lock}>&- >/dev/null 2>&1 &
     pids+=($!)
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    openbox >/dev/null 2>&1 &
+    read -r -t 30 display <"$fifo" || true
+    exec {lock}>&-
+    rm -f "$fifo"
+    [[ $display =~ ^[0-9]+$ ]] || x_fail "the X server did not start"
+    export DISPLAY=:$display
+    xdpyinfo >/dev/null 2>&1 || x_fail "the X server on $DISPLAY does not answer"
+    # The window manager is running once the root window names its check window and that window names itself.
+    x_session_log=$(mktemp)
+    openbox >"$x_session_log" 2>&1 &
     pids+=($!)
-    sleep 0.5
+    wait_until 30 window_manager_running || x_fail "the window manager did not start on $DISPLAY: $(cat "$x_session_log")"
+    rm -f "$x_session_log"
+}
+
+window_manager_running() {
+    local check
+    check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -n 's/.*window id # \(0x[0-9a-f]*\)$/\1/p')
+    [[ -n $check ]] && xprop -id "$check" _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "# $check$"
+}
+
+# Microseconds on the wall clock, whatever the locale's decimal separator.
+now_us() { echo "${EPOCHREALTIME//[^0-9]/}"; }
+
+# Runs the command until it succeeds (status 0) or the seconds are over (status 1).
+#   wait_until SECONDS COMMAND [ARGUMENTS...]
+wait_until() {
+    local deadline=$(($(now_us) + $1 * 1000000))
+    shift
+    until "$@"; do
+        (($(now_us) < deadline)) || return 1
+        sleep 0.05
+    done
+}
+
+# The first window that `xdotool search` finds with these arguments, once there is one (status 1 if none
+# within the seconds). Unlike `xdotool search --sync`, it survives windows that vanish during the search.
+#   find_window SECONDS SEARCH_ARGUMENTS...
+find_window() {
+    local deadline=$(($(now_us) + $1 * 1000000)) found
+    shift
+    until found=$(xdotool search "$@" 2>/dev/null | head -n 1) && [[ -n $found ]]; do
+        (($(now_us) < deadline)) || return 1
+        sleep 0.05
+    done
+    echo "$found"
+}
+
+# Whether the window has the keyboard focus and the window manager calls it active.
+focused() {
+    [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" && $(xdotool getactivewindow 2>/dev/null) == "$1" ]]
+}
+
+# The window's title as the window system has it.
+window_title() {
+    xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
+}
+
+# Asks the window manager to activate the window, minimized or not, until it has the keyboard focus (status
+# 1 if it is gone or never gets it within ten seconds).
+focus_window() { # window
+    local deadline=$(($(now_us) + 10000000))
+    until focused "$1"; do
+        (($(now_us) < deadline)) || return 1
+        xdotool windowactivate "$1" >/dev/null 2>&1 || return 1
+        wait_until 1 focused "$1" && return 0
+    done
+}
+
+# Presses keys in the window once it has the keyboard focus.
+#   keys_to WINDOW KEYS...
+keys_to() {
+    local window=$1
+    shift
+    focus_window "$window" || x_fail "window $window never got the keyboard focus"
+    xdotool key --clearmodifiers "$@"
+}
+
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# Waits for the process to end and returns its exit status (status 124 if it runs on after the seconds).
+#   wait_for_exit PID SECONDS
+wait_for_exit() {
+    wait_until "$2" ended "$1" || return 124
+    local status=0
+    wait "$1" || status=$?
+    return $status
 }

@@ -5,5 +5,5 @@ set -euo pipefail
 source "$(dirname "$0")/x_session.sh"
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true' EXIT
-start_x_session x_test 360 439
+start_x_session x_test
 DBUS_SESSION_BUS_ADDRESS=disabled: QT_QPA_PLATFORM=xcb "$@"

@@ -15,4 +15,11 @@ void FormWindow::closeEvent(QCloseEvent *event)
         form_.unload();
 }
 
+// The form goes with its native window; shown again, it is a new form with a new window.
+void FormWindow::nativeWindowDestroyed()
+{
+    if (form_.loaded())
+        form_.unload();
+}
+
 } // namespace tk

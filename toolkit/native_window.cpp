@@ -1,6 +1,8 @@
 #include "native_window.h"
 
-#include <QGuiApplication>
+#include "form_window.h"
+
+#include <QApplication>
 #include <QMargins>
 #include <QString>
 #include <QWidget>
@@ -127,6 +129,31 @@ QMargins frameExtents(QWidget &window)
         }
     }
     return {};
+}
+
+DestroyedWindowWatch::DestroyedWindowWatch()
+{
+    if (xcbConnection())
+        qApp->installNativeEventFilter(this);
+}
+
+bool DestroyedWindowWatch::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)
+{
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto *event = static_cast<const xcb_generic_event_t *>(message);
+    if ((event->response_type & ~0x80) != XCB_DESTROY_NOTIFY)
+        return false;
+    // The form unloads at once, so that input that came after the destruction finds it gone.
+    const auto *destroyed = static_cast<const xcb_destroy_notify_event_t *>(message);
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *window = dynamic_cast<FormWindow *>(widget);
+        if (window && window->internalWinId() == destroyed->window) {
+            window->nativeWindowDestroyed();
+            break;
+        }
+    }
+    return false;
 }
 
 } // namespace tk

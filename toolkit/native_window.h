@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAbstractNativeEventFilter>
+
 class QMargins;
 class QString;
 class QWidget;
@@ -14,5 +16,17 @@ void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar
 // The frame that the window manager puts around the window, as it tells before the window is first mapped
 // (left, top, right, bottom). None where no window manager tells it: the client area is then the frame.
 QMargins frameExtents(QWidget &window);
+
+// Notices, as Qt does not, when another client of the window system destroys one of the program's windows
+// (the server tells every client of the destruction of its own windows): the window's form unloads as if
+// closed through its frame, and its widget goes with it. Watches for as long as it lives, where the window
+// system is X.
+class DestroyedWindowWatch final : public QAbstractNativeEventFilter
+{
+public:
+    DestroyedWindowWatch();
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
+};
 
 } // namespace tk

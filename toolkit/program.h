@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "form.h"
+#include "native_window.h"
 #include "scheduler.h"
 
 #include <QDateTime>
@@ -85,6 +86,7 @@ private:
     bool ended_ = false;
     std::optional<Ms> armedFor_;
     std::function<void()> endHandler_;
+    DestroyedWindowWatch destroyedWindows_;
 };
 
 template <class F> F *Program::find() const

@@ -9,11 +9,13 @@
 // the handler has returned, so a burst of writes costs one widget update; a check box's state and a
 // window's minimizing take effect at once, since the user's very next click depends on them.
 //
-// The Program owns the windows and delivers every event to them, one at a time. Timer ticks come from one
-// Scheduler in due-time order; the Clock says what time it is (a monotonic count that includes suspended
-// time, and the local date and time of any moment on it) and wakes the scheduler. The SystemClock wakes it
-// from Qt's event loop; tests use a ManualClock and advance it. A tick that falls due while the loop is
-// held up is delivered late but never dropped, and while it runs the local time is the time it fell due.
+// The Program owns the windows and delivers every event to them, one at a time. A window closed through its
+// frame, or destroyed by another client of the window system (native_window.h), unloads its form, and the
+// program ends with its last window. Timer ticks come from one Scheduler in due-time order; the Clock says
+// what time it is (a monotonic count that includes suspended time, and the local date and time of any moment
+// on it) and wakes the scheduler. The SystemClock wakes it from Qt's event loop; tests use a ManualClock and
+// advance it. A tick that falls due while the loop is held up is delivered late but never dropped, and while
+// it runs the local time is the time it fell due.
 //
 // Numbers travel through captions as text in plain digits with the user's decimal separator, read once from
 // the user's locale (number_text.h); dates are rendered with short patterns (date_text.h).
