@@ -18,7 +18,7 @@ fail() {
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir "$scratch/zelvor"
-tar -C "$source" --exclude=./.git --exclude='./build*' --exclude=./obj-* -cf - . | tar -C "$scratch/zelvor" -xf -
+tar -C "$source" --exclude=./.git --exclude='./build*' --exclude='./obj-*' -cf - . | tar -C "$scratch/zelvor" -xf -
 (cd "$scratch/zelvor" &&
     DEB_BUILD_OPTIONS="nocheck parallel=$(nproc)" dpkg-buildpackage -us -uc -b -Pnocheck >"$scratch/build.log" 2>&1) ||
     { tail -n 40 "$scratch/build.log" >&2; fail "dpkg-buildpackage failed"; }
