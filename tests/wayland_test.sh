@@ -23,7 +23,8 @@ for _ in $(seq 100); do [[ -S $runtime/$WAYLAND_DISPLAY ]] && break; sleep 0.1; 
 QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client LANG=C.UTF-8 LC_ALL=C.UTF-8 "$program" 2>"$runtime/protocol.log" &
 pids+=($!)
 
-titles() { sed -n 's/.*-> xdg_toplevel@[0-9]*\.set_title("\(.*\)")$/\1/p' "$runtime/protocol.log"; }
+# Objects are logged as xdg_toplevel@14 by the Wayland library of Debian 12, as xdg_toplevel#14 by later ones.
+titles() { sed -n 's/.*-> xdg_toplevel[@#][0-9]*\.set_title("\(.*\)")$/\1/p' "$runtime/protocol.log"; }
 for _ in $(seq 150); do
     [[ $(titles | tail -n 1) == "0:0:0 = 0 Kč" ]] && break
     kill -0 "${pids[1]}" 2>/dev/null || break
@@ -36,6 +37,6 @@ if [[ $(titles | tail -n 1) != "0:0:0 = 0 Kč" ]]; then
 fi
 first=$(titles | head -n 1)
 [[ -z $first ]] || { echo "wayland: the first title is \"$first\"" >&2; exit 1; }
-grep -q -- '-> wl_surface@[0-9]*\.attach(wl_buffer@' "$runtime/protocol.log" ||
+grep -q -- '-> wl_surface[@#][0-9]*\.attach(wl_buffer[@#]' "$runtime/protocol.log" ||
     { echo "wayland: the window was never drawn" >&2; exit 1; }
 echo "wayland: titles $(titles | sed 's/.*/"&"/' | paste -sd ' ')"
