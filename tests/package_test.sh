@@ -26,7 +26,13 @@ packages=("$scratch"/zelvor_*.deb)
 [[ ${#packages[@]} == 1 && -f ${packages[0]} ]] || fail "expected one zelvor_*.deb, found: ${packages[*]}"
 deb=${packages[0]}
 
-lintian --fail-on error,warning "$scratch"/zelvor_*.changes >"$scratch/lintian.txt" 2>&1 ||
+# Debian 13's lintian fails the metainfo for the missing homepage alone (install_test checks that nothing else
+# is amiss); an override for it would be an unknown tag, an error, to Debian 12's, which has no such check.
+meant=()
+if lintian-explain-tags appstream-metadata-validation-failed >/dev/null 2>&1; then
+    meant=(--suppress-tags appstream-metadata-validation-failed)
+fi
+lintian --fail-on error,warning "${meant[@]}" "$scratch"/zelvor_*.changes >"$scratch/lintian.txt" 2>&1 ||
     { cat "$scratch/lintian.txt" >&2; fail "lintian finds errors or warnings"; }
 
 [[ $(dpkg-deb -f "$deb" Architecture) == $(dpkg --print-architecture) ]] || fail "built for another architecture"
