@@ -15,6 +15,7 @@
 
 #include <form1.h>
 #include <form3.h>
+#include <manual_clock.h>
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <manual_clock.h>
 #include <toolkit.h>
 
 #include <QDateTime>

@@ -8,6 +8,10 @@
 
 x_session_name=x_session
 
+# xprop and xdotool print a title's letters beyond ASCII as escapes unless the locale is UTF-8, and a fresh
+# machine may have no locale set at all.
+export LC_ALL=C.UTF-8
+
 x_fail() {
     echo "$x_session_name: $1" >&2
     exit 1

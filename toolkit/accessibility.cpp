@@ -141,13 +141,16 @@ public:
     }
 };
 
-// A frame, or a dialog box. Screen readers see a frame in Qt's Border as in its Window, but Qt 6.4 also
-// reports a Window as activated when it loses the focus, and as deactivated when it gains it.
+// A frame, or a dialog box. Qt 6.4 reports a Window as activated when it loses the focus, and as deactivated
+// when it gains it, but tells screen readers that a Border is a frame too; Qt 6.8 calls a Border a panel.
+constexpr QAccessible::Role frameRole =
+    QT_VERSION < QT_VERSION_CHECK(6, 8, 0) ? QAccessible::Border : QAccessible::Window;
+
 class Window final : public Container
 {
 public:
     explicit Window(QWidget *window)
-        : Container(window, window->windowType() == Qt::Dialog ? QAccessible::Dialog : QAccessible::Border)
+        : Container(window, window->windowType() == Qt::Dialog ? QAccessible::Dialog : frameRole)
     {
     }
 

@@ -1,6 +1,9 @@
 #include "application.h"
 
-#include <sys/stat.h>
+#include <QApplication>
+
+#include <filesystem>
+#include <system_error>
 
 namespace tk {
 
@@ -12,20 +15,27 @@ Application::Environment::Environment()
     if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
         return;
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    struct stat bus {
-    };
-    if (!runtime.isEmpty() && stat((runtime + "/bus").constData(), &bus) == 0 && S_ISSOCK(bus.st_mode))
+    std::error_code unreadable;
+    if (!runtime.isEmpty() &&
+        std::filesystem::is_socket(std::filesystem::path(runtime.constData()) / "bus", unreadable))
         return;
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
 Application::Application(int &argc, char **argv, const char *desktopFileName)
-    : qt_(argc, argv), program_(clock_)
+    : qt_(std::make_unique<QApplication>(argc, argv)), program_(clock_)
 {
     // Lets the desktop match the windows to the menu entry.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopFileName));
+    // Qt puts the application's name in the place of an empty window title (QPlatformWindow's
+    // formatWindowTitle, which Wayland's and X11's windows use) unless a display name is set. An empty
+    // display name adds nothing to a title, and leaves a window without one (a null title, as Form passes)
+    // untitled.
+    QGuiApplication::setApplicationDisplayName(QLatin1String(""));
     program_.setEndHandler([] { QCoreApplication::quit(); });
 }
+
+Application::~Application() = default;
 
 int Application::exec()
 {

@@ -3,7 +3,9 @@
 #include "program.h"
 #include "system_clock.h"
 
-#include <QApplication>
+#include <memory>
+
+class QApplication;
 
 namespace tk {
 
@@ -13,6 +15,7 @@ class Application
 {
 public:
     Application(int &argc, char **argv, const char *desktopFileName);
+    ~Application();
 
     Program &program() { return program_; }
     int exec();
@@ -24,7 +27,7 @@ private:
     };
 
     Environment environment_;
-    QApplication qt_;
+    std::unique_ptr<QApplication> qt_;
     SystemClock clock_;
     Program program_;
 };

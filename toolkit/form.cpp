@@ -70,7 +70,8 @@ void Form::setCaption(const QString &caption)
 
 void Form::updateWidget()
 {
-    window_->setWindowTitle(caption_);
+    // An empty title goes to Qt as none at all, which it leaves empty (see Application).
+    window_->setWindowTitle(caption_.isEmpty() ? QString() : caption_);
 }
 
 void Form::show()

@@ -13,9 +13,9 @@
 // frame, or destroyed by another client of the window system (native_window.h), unloads its form, and the
 // program ends with its last window. Timer ticks come from one Scheduler in due-time order; the Clock says
 // what time it is (a monotonic count that includes suspended time, and the local date and time of any moment
-// on it) and wakes the scheduler. The SystemClock wakes it from Qt's event loop; tests use a ManualClock and
-// advance it. A tick that falls due while the loop is held up is delivered late but never dropped, and while
-// it runs the local time is the time it fell due.
+// on it) and wakes the scheduler. The SystemClock wakes it from Qt's event loop; tests use a ManualClock
+// (manual_clock.h, a library of its own) and advance it. A tick that falls due while the loop is held up is
+// delivered late but never dropped, and while it runs the local time is the time it fell due.
 //
 // Numbers travel through captions as text in plain digits with the user's decimal separator, read once from
 // the user's locale (number_text.h); dates are rendered with short patterns (date_text.h).
@@ -37,7 +37,6 @@
 #include "image.h"
 #include "label.h"
 #include "layout.h"
-#include "manual_clock.h"
 #include "menu_item.h"
 #include "number_text.h"
 #include "program.h"
