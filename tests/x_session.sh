@@ -8,10 +8,6 @@
 
 x_session_name=x_session
 
-# xprop and xdotool print a title's letters beyond ASCII as escapes unless the locale is UTF-8, and a fresh
-# machine may have no locale set at all.
-export LC_ALL=C.UTF-8
-
 x_fail() {
     echo "$x_session_name: $1" >&2
     exit 1
@@ -73,7 +69,7 @@ wait_until() {
 find_window() {
     local deadline=$(($(now_us) + $1 * 1000000)) found
     shift
-    until found=$(xdotool search "$@" 2>/dev/null | head -n 1) && [[ -n $found ]]; do
+    until found=$(LC_ALL=C.UTF-8 xdotool search "$@" 2>/dev/null | head -n 1) && [[ -n $found ]]; do
         (($(now_us) < deadline)) || return 1
         sleep 0.05
     done
@@ -85,9 +81,10 @@ focused() {
     [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" && $(xdotool getactivewindow 2>/dev/null) == "$1" ]]
 }
 
-# The window's title as the window system has it.
+# The window's title as the window system has it. Outside a UTF-8 locale, which a fresh machine may not
+# have set, xprop would write the letters beyond ASCII as escapes.
 window_title() {
-    xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
+    LC_ALL=C.UTF-8 xprop -id "$1" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"$/\1/p'
 }
 
 # Asks the window manager to activate the window, minimized or not, until it has the keyboard focus (status
