@@ -8,13 +8,23 @@ namespace {
 
 constexpr qint64 hourMs = 3600 * 1000;
 
+// At a fixed offset rather than in the zone, so that reading its date and time needs no further lookup.
+QDateTime atOffset(qint64 epochMs, int offsetSeconds)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    return QDateTime::fromMSecsSinceEpoch(epochMs, QTimeZone::fromSecondsAheadOfUtc(offsetSeconds));
+#else
+    return QDateTime::fromMSecsSinceEpoch(epochMs, Qt::OffsetFromUTC, offsetSeconds);
+#endif
+}
+
 } // namespace
 
 QDateTime LocalTime::at(qint64 epochMs) const
 {
     if (epochMs < validFrom_ || epochMs >= validUntil_)
         refresh(epochMs);
-    return QDateTime::fromMSecsSinceEpoch(epochMs, Qt::OffsetFromUTC, offsetSeconds_);
+    return atOffset(epochMs, offsetSeconds_);
 }
 
 void LocalTime::refresh(qint64 epochMs) const
