@@ -114,11 +114,17 @@ def activation(start, window=None):
     return found[-1] if found else None
 
 
-def announced(start, window, role, name):
+def role(accessible):
+    """The role by pyatspi's name of its constant, "push button" say: the registry's own names for roles
+    differ between versions."""
+    return str(pyatspi.Role(int(accessible.getRole()))).removeprefix("ROLE_").replace("_", " ").lower()
+
+
+def announced(start, window, role_name, name):
     """Waits for the window's activation and checks how a listener hears it; returns the window."""
     wait_for(f"{name!r} activated", lambda: activation(start, window))
     _, source, _, heard_name = activation(start, window)
-    check(source.getRoleName() == role, f"{name!r} is a {source.getRoleName()}, not a {role}")
+    check(role(source) == role_name, f"{name!r} is a {role(source)}, not a {role_name}")
     check(heard_name == name or name is TITLE and TITLE.fullmatch(heard_name),
           f"{name!r} is announced as {heard_name!r}")
     return source
@@ -137,7 +143,7 @@ def tree(accessible, depth=0):
     """The object's children, as a listener meets them: role, name and headings, one a line."""
     lines = []
     for child in children(accessible):
-        line = "  " * depth + child.getRoleName() + (f' "{child.name}"' if child.name else "")
+        line = "  " * depth + role(child) + (f' "{child.name}"' if child.name else "")
         for relation in child.getRelationSet():
             if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
                 targets = [relation.getTarget(i) for i in range(relation.getNTargets())]
@@ -160,11 +166,11 @@ def key(name):
     subprocess.run(["xdotool", "key", "--clearmodifiers", name], check=True)
 
 
-def find(root, role, name):
+def find(root, role_name, name):
     for child in children(root):
-        if child.getRoleName() == role and child.name == name:
+        if role(child) == role_name and child.name == name:
             return child
-        if found := find(child, role, name):
+        if found := find(child, role_name, name):
             return found
     return None
 

@@ -325,6 +325,13 @@ void nameWindow(QWidget *window, const QString &untitledName)
     new WindowWatcher(window);
 }
 
+void setUnannouncedTitle(QWidget *window, const QString &title)
+{
+    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler([](QAccessibleEvent *) {});
+    window->setWindowTitle(title);
+    QAccessible::installUpdateHandler(previous);
+}
+
 void setReadingPlace(QWidget *widget, const QRect &place)
 {
     widget->setProperty(placeProperty, place);

@@ -21,6 +21,9 @@ void installAccessibility();
 // of the active window, and a running call changes the main window's title every second.
 void nameWindow(QWidget *window, const QString &untitledName);
 
+// Sets the window's title without telling screen readers, as Qt 6.8 and later would; nameWindow() tells them.
+void setUnannouncedTitle(QWidget *window, const QString &title);
+
 // Where the layout places the widget: screen readers read it in that place among the others, however far
 // it scrolls.
 void setReadingPlace(QWidget *widget, const QRect &place);

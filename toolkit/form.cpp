@@ -1,5 +1,6 @@
 #include "form.h"
 
+#include "accessibility.h"
 #include "check_box.h"
 #include "command_button.h"
 #include "form_builder.h"
@@ -71,7 +72,7 @@ void Form::setCaption(const QString &caption)
 void Form::updateWidget()
 {
     // An empty title goes to Qt as none at all, which it leaves empty (see Application).
-    window_->setWindowTitle(caption_.isEmpty() ? QString() : caption_);
+    setUnannouncedTitle(window_, caption_.isEmpty() ? QString() : caption_);
 }
 
 void Form::show()
