@@ -6,4 +6,4 @@ source "$(dirname "$0")/x_session.sh"
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true' EXIT
 start_x_session x_test
-DBUS_SESSION_BUS_ADDRESS=disabled: QT_QPA_PLATFORM=xcb "$@"
+DBUS_SESSION_BUS_ADDRESS=disabled: QT_NO_XDG_DESKTOP_PORTAL=1 QT_QPA_PLATFORM=xcb "$@"
