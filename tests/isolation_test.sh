@@ -23,7 +23,8 @@ env -i PATH=/usr/bin:/bin DISPLAY="$DISPLAY" HOME="$home" XDG_RUNTIME_DIR="$runt
     ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" \
     strace -f -qq -e trace=%file,%network,%process -o "$log" "$program" >/dev/null 2>&1 &
 pids+=($!)
-traced_started() { traced=$(pgrep -P "${pids[2]}" | head -n 1) && [[ -n $traced ]]; }
+# By its name: strace starts children of its own first, to try out the kernel's tracing.
+traced_started() { traced=$(pgrep -P "${pids[2]}" -x "$(basename "$program")" | head -n 1) && [[ -n $traced ]]; }
 wait_until 10 traced_started || x_fail "strace did not start the program"
 window=$(find_window 20 --onlyvisible --pid "$traced") || x_fail "the program's window did not appear"
 # A call of a few seconds, stopped with the bill, whose button ends the program.
