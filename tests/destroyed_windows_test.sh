@@ -10,10 +10,7 @@ pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true' EXIT
 start_x_session destroyed_windows
 
-LANG=cs_CZ.UTF-8 LC_ALL=cs_CZ.UTF-8 "$program" >/dev/null 2>&1 &
-pid=$!
-pids+=("$pid")
-main=$(find_window 10 --onlyvisible --pid "$pid") || x_fail "the main window did not appear"
+start_program "$program"
 about() { # shows the about window from the menu and prints its id
     keys_to "$main" alt+o
     find_window 10 --all --onlyvisible --pid "$pid" --name '^Něco o\.\.\.$' ||

@@ -9,12 +9,9 @@ pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true' EXIT
 start_x_session end_to_end
 
-LANG=cs_CZ.UTF-8 LC_ALL=cs_CZ.UTF-8 "$program" >/dev/null 2>&1 &
-pid=$!
-pids+=("$pid")
-window=$(find_window 10 --onlyvisible --pid "$pid") || x_fail "the program's window did not appear"
+start_program "$program"
 
-title() { window_title "$window"; }
+title() { window_title "$main"; }
 titled() { [[ $(title) =~ $1 ]]; }
 wait_for_title() { # pattern, seconds
     wait_until "$2" titled "$1" || x_fail "the title is \"$(title)\", not matching $1"
@@ -25,10 +22,10 @@ first=$(title)
 [[ -z $first || $first == "0:0:0 = 0 Kč" ]] || x_fail "the first title is \"$first\""
 wait_for_title '^0:0:0 = 0 Kč$' 5
 
-width=$(xwininfo -id "$window" | sed -n 's/^ *Width: //p')
+width=$(xwininfo -id "$main" | sed -n 's/^ *Width: //p')
 [[ $width == 449 ]] || x_fail "the window is $width pixels wide"
 
-keys_to "$window" alt+s
+keys_to "$main" alt+s
 started=$(date +%s%N)
 wait_for_title '^0:0:[0-9]+ = 2,4 Kč$' 5
 wait_for_title '^0:0:[2-9] = 2,4 Kč$' 10
@@ -53,7 +50,7 @@ echo "end_to_end: the call runs: $(title) at $true_elapsed ms"
 
 # Stop shows the bill, and the bill's button ends the program, which exits cleanly (a sanitizer build
 # reports its leaks here).
-keys_to "$window" alt+t
+keys_to "$main" alt+t
 bill=$(find_window 10 --all --onlyvisible --pid "$pid" --name '^Vyúčtování $') || x_fail "Stop showed no bill"
 keys_to "$bill" space
 status=0

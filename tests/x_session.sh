@@ -107,6 +107,16 @@ keys_to() {
     xdotool key --clearmodifiers "$@"
 }
 
+# Starts the program as a Czech user would and waits for its main window; sets `pid` and `main`, and adds
+# the program to `pids`.
+#   start_program PROGRAM
+start_program() {
+    LANG=cs_CZ.UTF-8 LC_ALL=cs_CZ.UTF-8 "$1" >/dev/null 2>&1 &
+    pid=$!
+    pids+=("$pid")
+    main=$(find_window 10 --onlyvisible --pid "$pid") || x_fail "the program's window did not appear"
+}
+
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # Waits for the process to end and returns its exit status (status 124 if it runs on after the seconds).
