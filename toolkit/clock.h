@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -10,6 +11,14 @@ namespace tk {
 
 // Milliseconds on a monotonic count that starts at an arbitrary origin.
 using Ms = std::int64_t;
+
+// Real time while the machine is awake, from an arbitrary origin: what a slice of work is measured in.
+inline Ms steadyTime()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 // Where the program's time comes from: a monotonic count that never goes back and keeps counting while the
 // machine sleeps, the local date and time that belong to any moment of that count, and the wake-ups that

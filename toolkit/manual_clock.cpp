@@ -1,7 +1,5 @@
 #include "manual_clock.h"
 
-#include <chrono>
-
 namespace tk {
 
 ManualClock::ManualClock(const QDateTime &start)
@@ -16,11 +14,7 @@ QDateTime ManualClock::localTimeAt(Ms moment) const
 
 Ms ManualClock::workTime() const
 {
-    if (!realWork_)
-        return work_;
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+    return realWork_ ? steadyTime() : work_;
 }
 
 void ManualClock::advance(Ms ms)

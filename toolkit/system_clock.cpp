@@ -29,9 +29,7 @@ Ms SystemClock::monotonic() const
 // Real time rather than processor time: a window that the user sees frozen is frozen whatever the cause.
 Ms SystemClock::workTime() const
 {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return Ms{now.tv_sec} * 1000 + now.tv_nsec / 1'000'000;
+    return steadyTime();
 }
 
 QDateTime SystemClock::localTimeAt(Ms moment) const
