@@ -14,7 +14,7 @@ Form2::Form2(tk::Program &program)
 // The bill is dated by the day it is shown, not by the day the call began.
 void Form2::Form_Load()
 {
-    const QDateTime today = now();
+    const tk::LocalMoment today = now();
     const QString month = tk::dateText(today, u"mm");
     const QString year = tk::dateText(today, u"yyyy");
     const QString issued = tk::dateText(today, u"dd.mm.yyyy");

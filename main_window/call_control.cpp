@@ -20,7 +20,7 @@ CallControl::CallControl(tk::Form &form)
 
 void CallControl::Form_Load()
 {
-    const QDateTime today = form_.now();
+    const tk::LocalMoment today = form_.now();
     Label10.setCaption(tk::dateText(today, u"d.m.yyyy"));
     Label11.setCaption(tk::dateText(today, u"dddd"));
 }

@@ -33,7 +33,9 @@ public:
     void record(const char *name)
     {
         ticks << QString::fromLatin1(name);
-        times << now().time().toString(u"HH:mm:ss.zzz");
+        const tk::LocalMoment moment = now();
+        const auto sinceMidnight = moment - std::chrono::floor<std::chrono::days>(moment);
+        times << QTime::fromMSecsSinceStartOfDay(int(sinceMidnight.count())).toString(u"HH:mm:ss.zzz");
         if (onTick)
             onTick(QString::fromLatin1(name));
     }

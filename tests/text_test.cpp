@@ -142,7 +142,9 @@ private slots:
         QFETCH(QString, pattern);
         QFETCH(QString, text);
         LocaleScope scope(locale);
-        QCOMPARE(tk::dateText(moment, pattern), text);
+        const tk::LocalMoment local(
+            std::chrono::milliseconds(moment.toMSecsSinceEpoch() + moment.offsetFromUtc() * 1000));
+        QCOMPARE(tk::dateText(local, pattern), text);
     }
 };
 

@@ -2,9 +2,9 @@
 # wait for what a test needs instead of for a time. Every wait polls until its deadline; a window that goes
 # while it is looked for is no error, only not found.
 #
-#   start_x_session NAME [TOOL...]   NAME prefixes messages; TOOLs are checked besides X's own. Sets DISPLAY
-#                                    and display (its number) and adds the server and the window manager to
-#                                    the array `pids`, which the caller's EXIT trap ends.
+#   start_x_session NAME [TOOL...]   NAME prefixes messages; TOOLs are checked besides X's own. Sets DISPLAY,
+#                                    display (its number) and QT_QPA_PLATFORM, and adds the server and the
+#                                    window manager to the array `pids`, which the caller's EXIT trap ends.
 
 x_session_name=x_session
 
@@ -34,6 +34,8 @@ start_x_session() {
     rm -f "$fifo"
     [[ $display =~ ^[0-9]+$ ]] || x_fail "the X server did not start"
     export DISPLAY=:$display
+    # Whatever platform the caller's environment names, the program goes to this server.
+    export QT_QPA_PLATFORM=xcb
     xdpyinfo >/dev/null 2>&1 || x_fail "the X server on $DISPLAY does not answer"
     # The window manager is running once the root window names its check window and that window names itself.
     x_session_log=$(mktemp)

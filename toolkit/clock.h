@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDateTime>
+#include "local_time.h"
 
 #include <chrono>
 #include <cstdint>
@@ -31,14 +31,15 @@ public:
     virtual ~Clock() = default;
 
     virtual Ms monotonic() const = 0;
-    virtual QDateTime localTimeAt(Ms moment) const = 0;
+    virtual LocalMoment localTimeAt(Ms moment) const = 0;
 
     // How long the program has been at work, in milliseconds from an arbitrary origin: a long catch-up is cut
     // into slices by this count, and the event loop runs between them.
     virtual Ms workTime() const = 0;
 
-    // Asks for a wake-up once the monotonic count reaches `due` (none: no tick is pending). On waking the
-    // clock calls the wake handler with the moment up to which ticks are due.
+    // Asks for a wake-up once the monotonic count reaches `due` (none: no tick is pending); asked after every
+    // event, mostly for the wake-up already asked for. On waking the clock calls the wake handler with the
+    // moment up to which ticks are due.
     virtual void wakeAt(std::optional<Ms> due) = 0;
 
     void setWakeHandler(WakeHandler handler) { wake_ = std::move(handler); }

@@ -2,22 +2,31 @@
 
 #include <QLocale>
 
+#include <array>
+#include <charconv>
+
 namespace tk {
 
 namespace {
 
-QString digits(int value, int width)
+QString digits(int value, qsizetype width)
 {
-    return QString::number(value).rightJustified(width, QLatin1Char('0'));
+    std::array<char, 12> text;
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), value);
+    const QString number = QString::fromLatin1(text.data(), written.ptr - text.data());
+    return width > number.size() ? number.rightJustified(width, QLatin1Char('0')) : number;
 }
 
 } // namespace
 
 // Digits are plain 0 to 9 whatever the user's number setting, as in every caption; only the weekday's name is
 // the user's, in the language of their date setting. Written out here rather than through Qt's date
-// patterns: the hour is rendered every second of a call, and every second of a catch-up after a long sleep.
-QString dateText(const QDateTime &moment, QStringView pattern)
+// patterns: the hour is rendered every second, and every second of a catch-up after a long sleep.
+QString dateText(LocalMoment moment, QStringView pattern)
 {
+    using namespace std::chrono;
+    const local_days day = floor<days>(moment);
+    const year_month_day date(day);
     QString text;
     for (qsizetype i = 0; i < pattern.size();) {
         const QChar letter = pattern[i];
@@ -25,15 +34,15 @@ QString dateText(const QDateTime &moment, QStringView pattern)
         while (i + run < pattern.size() && pattern[i + run] == letter)
             ++run;
         if (letter == u'd' && run >= 3)
-            text += QLocale().dayName(moment.date().dayOfWeek());
+            text += QLocale().dayName(int(weekday(day).iso_encoding()));
         else if (letter == u'd')
-            text += digits(moment.date().day(), int(run));
+            text += digits(int(unsigned(date.day())), run);
         else if (letter == u'm')
-            text += digits(moment.date().month(), int(run));
+            text += digits(int(unsigned(date.month())), run);
         else if (letter == u'y')
-            text += digits(moment.date().year(), 4);
+            text += digits(int(date.year()), 4);
         else if (letter == u'h')
-            text += QString::number(moment.time().hour());
+            text += digits(int(hh_mm_ss(moment - day).hours().count()), 1);
         else
             text += pattern.mid(i, run);
         i += run;

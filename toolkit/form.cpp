@@ -116,7 +116,7 @@ void Form::unload()
     program_.unload(*this);
 }
 
-QDateTime Form::now() const
+LocalMoment Form::now() const
 {
     return program_.now();
 }

@@ -3,7 +3,7 @@
 #include "layout.h"
 #include "mirror.h"
 
-#include <QDateTime>
+#include "local_time.h"
 #include <QString>
 
 #include <memory>
@@ -51,7 +51,7 @@ public:
     void unload();
 
     // The local date and time of the event being handled.
-    QDateTime now() const;
+    LocalMoment now() const;
 
     Label &label(std::string_view name) const { return control<Label>(name); }
     Image &image(std::string_view name) const { return control<Image>(name); }

@@ -1,5 +1,7 @@
 #include "local_time.h"
 
+#include <QDateTime>
+
 #include <algorithm>
 
 namespace tk {
@@ -8,23 +10,13 @@ namespace {
 
 constexpr qint64 hourMs = 3600 * 1000;
 
-// At a fixed offset rather than in the zone, so that reading its date and time needs no further lookup.
-QDateTime atOffset(qint64 epochMs, int offsetSeconds)
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
-    return QDateTime::fromMSecsSinceEpoch(epochMs, QTimeZone::fromSecondsAheadOfUtc(offsetSeconds));
-#else
-    return QDateTime::fromMSecsSinceEpoch(epochMs, Qt::OffsetFromUTC, offsetSeconds);
-#endif
-}
-
 } // namespace
 
-QDateTime LocalTime::at(qint64 epochMs) const
+LocalMoment LocalTime::at(qint64 epochMs) const
 {
     if (epochMs < validFrom_ || epochMs >= validUntil_)
         refresh(epochMs);
-    return atOffset(epochMs, offsetSeconds_);
+    return LocalMoment(std::chrono::milliseconds(epochMs + qint64{offsetSeconds_} * 1000));
 }
 
 void LocalTime::refresh(qint64 epochMs) const

@@ -7,7 +7,7 @@ ManualClock::ManualClock(const QDateTime &start)
 {
 }
 
-QDateTime ManualClock::localTimeAt(Ms moment) const
+LocalMoment ManualClock::localTimeAt(Ms moment) const
 {
     return local_.at(startEpochMs_ + moment);
 }

@@ -3,6 +3,8 @@
 #include "clock.h"
 #include "local_time.h"
 
+#include <QDateTime>
+
 namespace tk {
 
 // A clock that moves only when told to, for tests: a 25-hour call takes as long as its handlers need.
@@ -13,7 +15,7 @@ public:
     explicit ManualClock(const QDateTime &start);
 
     Ms monotonic() const override { return now_; }
-    QDateTime localTimeAt(Ms moment) const override;
+    LocalMoment localTimeAt(Ms moment) const override;
     Ms workTime() const override;
     void wakeAt(std::optional<Ms>) override {}
 

@@ -24,7 +24,7 @@ Program::Program(Clock &clock) : clock_(clock), scheduler_(clock)
     applyStandardLook();
     installAccessibility();
     QApplication::setQuitOnLastWindowClosed(false);
-    clock_.setWakeHandler([this](Ms upTo) { deliver(upTo); });
+    clock_.setWakeHandler([this](Ms upTo) { deliverSlice(upTo); });
 }
 
 Program::~Program()
@@ -36,7 +36,7 @@ Program::~Program()
     unloaded_.clear();
 }
 
-QDateTime Program::now() const
+LocalMoment Program::now() const
 {
     return clock_.localTimeAt(scheduler_.now());
 }
@@ -51,12 +51,6 @@ Form *Program::find(std::type_index type) const
 void Program::add(std::type_index type, std::unique_ptr<Form> form)
 {
     windows_.push_back({type, std::move(form)});
-}
-
-void Program::deliver(Ms upTo)
-{
-    armedFor_.reset();
-    deliverSlice(upTo);
 }
 
 // Unloading the form drops the action if it has not run yet.
@@ -96,11 +90,7 @@ void Program::afterEvent()
     if (ended_)
         return;
     // While a catch-up goes on, its next slice wakes the scheduler.
-    const std::optional<Ms> due = catchUpPosted_ ? std::nullopt : scheduler_.nextDue();
-    if (due == armedFor_)
-        return;
-    armedFor_ = due;
-    clock_.wakeAt(due);
+    clock_.wakeAt(catchUpPosted_ ? std::nullopt : scheduler_.nextDue());
 }
 
 void Program::unload(Form &form)

@@ -5,7 +5,6 @@
 #include "native_window.h"
 #include "scheduler.h"
 
-#include <QDateTime>
 #include <QObject>
 
 #include <functional>
@@ -34,7 +33,7 @@ public:
     Scheduler &scheduler() { return scheduler_; }
 
     // The local date and time of the event being handled: for a tick, the moment it fell due.
-    QDateTime now() const;
+    LocalMoment now() const;
 
     // The window of type F, created and loaded (its Form_Load run) if it does not exist yet.
     template <class F> F &form();
@@ -68,7 +67,6 @@ private:
 
     Form *find(std::type_index type) const;
     void add(std::type_index type, std::unique_ptr<Form> form);
-    void deliver(Ms upTo);
     void deliverSlice(Ms upTo);
     void afterEvent();
     void markChanged(Mirror &mirror);
@@ -84,7 +82,6 @@ private:
     bool catchUpPosted_ = false;
     Ms catchUpTo_ = 0;
     bool ended_ = false;
-    std::optional<Ms> armedFor_;
     std::function<void()> endHandler_;
     DestroyedWindowWatch destroyedWindows_;
 };
