@@ -28,8 +28,12 @@ private:
     void fired();
 
     QTimer wakeTimer_;
-    // When the timer fires next, on this clock's count, while that is known.
-    std::optional<Ms> nextFiring_;
+    // The due moment the timer is set for, and when it fires for it (a moment later, if it was set at a
+    // wake-up that came a moment late).
+    std::optional<Ms> due_;
+    Ms firesAt_ = 0;
+    // While a wake-up that came on time is handled: the due moment it came for.
+    std::optional<Ms> wokenFor_;
     LocalTime local_;
 };
 
