@@ -2,19 +2,13 @@
 
 #include <QLocale>
 
-#include <array>
-#include <charconv>
-
 namespace tk {
 
 namespace {
 
 QString digits(int value, qsizetype width)
 {
-    std::array<char, 12> text;
-    const auto written = std::to_chars(text.data(), text.data() + text.size(), value);
-    const QString number = QString::fromLatin1(text.data(), written.ptr - text.data());
-    return width > number.size() ? number.rightJustified(width, QLatin1Char('0')) : number;
+    return QString::number(value).rightJustified(width, QLatin1Char('0'));
 }
 
 } // namespace
@@ -42,7 +36,7 @@ QString dateText(LocalMoment moment, QStringView pattern)
         else if (letter == u'y')
             text += digits(int(date.year()), 4);
         else if (letter == u'h')
-            text += digits(int(hh_mm_ss(moment - day).hours().count()), 1);
+            text += QString::number(hh_mm_ss(moment - day).hours().count());
         else
             text += pattern.mid(i, run);
         i += run;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "layout.h"
+#include "local_time.h"
 #include "mirror.h"
 
-#include "local_time.h"
 #include <QString>
 
 #include <memory>

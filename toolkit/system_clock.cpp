@@ -1,5 +1,7 @@
 #include "system_clock.h"
 
+#include <QDateTime>
+
 #include <chrono>
 #include <ctime>
 
@@ -37,10 +39,7 @@ Ms SystemClock::workTime() const
 
 LocalMoment SystemClock::localTimeAt(Ms moment) const
 {
-    const Ms epochNow = std::chrono::duration_cast<std::chrono::milliseconds>(
-                            std::chrono::system_clock::now().time_since_epoch())
-                            .count();
-    return local_.at(epochNow - (monotonic() - moment));
+    return local_.at(QDateTime::currentMSecsSinceEpoch() - (monotonic() - moment));
 }
 
 void SystemClock::wakeAt(std::optional<Ms> due)

@@ -11,8 +11,8 @@ namespace tk {
 // computer sleeps; one precise Qt timer wakes the event loop for the earliest due tick.
 //
 // Ticks mostly fall due a whole interval after the last wake-up, so the timer is left repeating at that
-// interval while it fires on time: setting it afresh every second was a good part of what the program
-// did while idle. Qt's timers run on a clock that stops while the computer sleeps, so a timer that fires
+// interval while it fires on time: setting it afresh every second would be a good part of an idle
+// program's work. Qt's timers run on a clock that stops while the computer sleeps, so a timer that fires
 // late is set afresh from this clock's count.
 class SystemClock final : public Clock
 {
