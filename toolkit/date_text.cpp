@@ -1,5 +1,7 @@
 #include "date_text.h"
 
+#include "number_text.h"
+
 #include <QLocale>
 
 namespace tk {
@@ -8,7 +10,7 @@ namespace {
 
 QString digits(int value, qsizetype width)
 {
-    return QString::number(value).rightJustified(width, QLatin1Char('0'));
+    return numberText(value).rightJustified(width, QLatin1Char('0'));
 }
 
 } // namespace
@@ -36,7 +38,7 @@ QString dateText(LocalMoment moment, QStringView pattern)
         else if (letter == u'y')
             text += digits(int(date.year()), 4);
         else if (letter == u'h')
-            text += QString::number(hh_mm_ss(moment - day).hours().count());
+            text += numberText(double(hh_mm_ss(moment - day).hours().count()));
         else
             text += pattern.mid(i, run);
         i += run;

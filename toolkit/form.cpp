@@ -61,11 +61,11 @@ template CheckBox &Form::control<CheckBox>(std::string_view) const;
 template Timer &Form::control<Timer>(std::string_view) const;
 template MenuItem &Form::control<MenuItem>(std::string_view) const;
 
-void Form::setCaption(const QString &caption)
+void Form::setCaption(QStringView caption)
 {
     if (caption == caption_)
         return;
-    caption_ = caption;
+    caption_ = caption.toString();
     changed();
 }
 

@@ -5,6 +5,8 @@
 #include "mirror.h"
 
 #include <QString>
+#include <QStringBuilder>
+#include <QVarLengthArray>
 
 #include <memory>
 #include <string_view>
@@ -43,7 +45,17 @@ public:
 
     // The window's title.
     const QString &caption() const { return caption_; }
-    void setCaption(const QString &caption);
+    void setCaption(QStringView caption);
+    // A title joined from parts is put together on the stack and compared before it is stored: one that has
+    // not changed, as every second while idle, costs no allocation.
+    template <class A, class B> void setCaption(const QStringBuilder<A, B> &parts)
+    {
+        using Parts = QConcatenable<QStringBuilder<A, B>>;
+        QVarLengthArray<QChar, 64> text(Parts::size(parts));
+        QChar *end = text.data();
+        Parts::appendTo(parts, end);
+        setCaption(QStringView(text.data(), end));
+    }
 
     void show();
     void minimize();

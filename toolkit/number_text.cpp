@@ -29,13 +29,22 @@ constexpr std::size_t longestText = 24;
 } // namespace
 
 // Whole numbers below 10^15, the counters' and most prices' kind, are written as integers: the same text,
-// a fraction of the work.
+// a fraction of the work. Those below 1000 are kept once written: the counters and the hour are written
+// every second, idle and through every catch-up, and a kept text is shared instead of allocated.
 QString numberText(double value)
 {
     std::array<char, longestText> digits;
     constexpr double wholeLimit = 1e15;
     const bool whole = value > -wholeLimit && value < wholeLimit && std::trunc(value) == value &&
                        !(value == 0 && std::signbit(value));
+    constexpr std::size_t keptBelow = 1000;
+    if (whole && value >= 0 && value < keptBelow) {
+        static std::array<QString, keptBelow> kept;
+        QString &text = kept[std::size_t(value)];
+        if (text.isNull())
+            text = QString::number(static_cast<int>(value));
+        return text;
+    }
     const auto written =
         whole ? std::to_chars(digits.data(), digits.data() + digits.size(), static_cast<long long>(value))
               : std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::general,
