@@ -15,13 +15,27 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace tk {
+
+namespace {
+
+// Room for every control of a layout in one block, whatever their kinds.
+std::size_t controlRoom(const FormLayout &layout)
+{
+    constexpr std::size_t largest = std::max({sizeof(Label), sizeof(Image), sizeof(CommandButton),
+                                              sizeof(CheckBox), sizeof(Timer), sizeof(MenuItem)});
+    return layout.controls.size() * largest;
+}
+
+} // namespace
 
 Form::Form(Program &program, const FormLayout &layout)
     : Mirror(program), program_(program), caption_(QString::fromUtf8(layout.caption)),
-      inTaskBar_(layout.inTaskBar)
+      inTaskBar_(layout.inTaskBar), controlMemory_(controlRoom(layout))
 {
-    window_ = buildForm(*this, layout, controls_);
+    window_ = buildForm(*this, layout, controlMemory_, controls_);
     // Timers that the layout enables start as soon as the window exists, in stored order.
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
         if (layout.controls[i].kind == Kind::Timer && layout.controls[i].enabled)

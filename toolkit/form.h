@@ -1,5 +1,6 @@
 #pragma once
 
+#include "control.h"
 #include "layout.h"
 #include "local_time.h"
 #include "mirror.h"
@@ -8,7 +9,7 @@
 #include <QStringBuilder>
 #include <QVarLengthArray>
 
-#include <memory>
+#include <memory_resource>
 #include <string_view>
 #include <vector>
 
@@ -19,7 +20,6 @@ namespace tk {
 class BoxControl;
 class CheckBox;
 class CommandButton;
-class Control;
 class Image;
 class Label;
 class MenuItem;
@@ -87,7 +87,10 @@ private:
     bool inTaskBar_;
     bool loaded_ = true;
     bool shown_ = false;
-    std::vector<std::unique_ptr<Control>> controls_;
+    // Every control in one block: idle, the program reads a few of them every second, and side by side they
+    // share the pages that scattered ones would each need.
+    std::pmr::monotonic_buffer_resource controlMemory_;
+    std::vector<OwnedControl> controls_;
 };
 
 } // namespace tk
