@@ -26,9 +26,7 @@ SystemClock::SystemClock()
 
 Ms SystemClock::monotonic() const
 {
-    timespec now{};
-    clock_gettime(CLOCK_BOOTTIME, &now);
-    return Ms{now.tv_sec} * 1000 + now.tv_nsec / 1'000'000;
+    return systemClockMs(CLOCK_BOOTTIME);
 }
 
 // Real time rather than processor time: a window that the user sees frozen is frozen whatever the cause.
