@@ -38,7 +38,7 @@ QString dateText(LocalMoment moment, QStringView pattern)
         else if (letter == u'y')
             text += digits(int(date.year()), 4);
         else if (letter == u'h')
-            text += numberText(double(hh_mm_ss(moment - day).hours().count()));
+            text += digits(int(hh_mm_ss(moment - day).hours().count()), 1);
         else
             text += pattern.mid(i, run);
         i += run;

@@ -26,6 +26,19 @@ QChar &decimalSeparator()
 // The longest text that writing gives: a sign, 15 digits, the separator and an exponent of three digits.
 constexpr std::size_t longestText = 24;
 
+QString written(double value, bool whole)
+{
+    std::array<char, longestText> digits;
+    const auto end =
+        whole ? std::to_chars(digits.data(), digits.data() + digits.size(), static_cast<long long>(value))
+              : std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::general,
+                              15);
+    QString text = QString::fromLatin1(digits.data(), end.ptr - digits.data());
+    if (const qsizetype point = text.indexOf(QLatin1Char('.')); point >= 0)
+        text[point] = decimalSeparator();
+    return text;
+}
+
 } // namespace
 
 // Whole numbers below 10^15, the counters' and most prices' kind, are written as integers: the same text,
@@ -33,7 +46,6 @@ constexpr std::size_t longestText = 24;
 // every second, idle and through every catch-up, and a kept text is shared instead of allocated.
 QString numberText(double value)
 {
-    std::array<char, longestText> digits;
     constexpr double wholeLimit = 1e15;
     const bool whole = value > -wholeLimit && value < wholeLimit && std::trunc(value) == value &&
                        !(value == 0 && std::signbit(value));
@@ -42,17 +54,10 @@ QString numberText(double value)
         static std::array<QString, keptBelow> kept;
         QString &text = kept[std::size_t(value)];
         if (text.isNull())
-            text = QString::number(static_cast<int>(value));
+            text = written(value, whole);
         return text;
     }
-    const auto written =
-        whole ? std::to_chars(digits.data(), digits.data() + digits.size(), static_cast<long long>(value))
-              : std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::general,
-                              15);
-    QString text = QString::fromLatin1(digits.data(), written.ptr - digits.data());
-    if (const qsizetype point = text.indexOf(QLatin1Char('.')); point >= 0)
-        text[point] = decimalSeparator();
-    return text;
+    return written(value, whole);
 }
 
 double numberValue(QStringView text)
