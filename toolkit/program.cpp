@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "control.h"
 #include "mirror.h"
+#include "native_window.h"
 #include "style.h"
 
 #include <QApplication>
@@ -19,7 +20,8 @@ constexpr Ms sliceLength = 30;
 
 } // namespace
 
-Program::Program(Clock &clock) : clock_(clock), scheduler_(clock)
+Program::Program(Clock &clock)
+    : clock_(clock), scheduler_(clock), destroyedWindows_(std::make_unique<DestroyedWindowWatch>())
 {
     applyStandardLook();
     installAccessibility();

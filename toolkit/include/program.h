@@ -2,7 +2,6 @@
 
 #include "clock.h"
 #include "form.h"
-#include "native_window.h"
 #include "scheduler.h"
 
 #include <QObject>
@@ -14,6 +13,7 @@
 
 namespace tk {
 
+class DestroyedWindowWatch;
 class Mirror;
 
 // One run of the program: its clock, the scheduler that delivers every timer tick, and its windows.
@@ -83,7 +83,7 @@ private:
     Ms catchUpTo_ = 0;
     bool ended_ = false;
     std::function<void()> endHandler_;
-    DestroyedWindowWatch destroyedWindows_;
+    std::unique_ptr<DestroyedWindowWatch> destroyedWindows_;
 };
 
 template <class F> F *Program::find() const
