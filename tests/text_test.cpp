@@ -181,6 +181,7 @@ private slots:
             qunsetenv("TZ");
         else
             qputenv("TZ", zone);
+        tzset();
         const auto expected = [](qint64 second) {
             const std::time_t moment = second;
             std::tm local{};
