@@ -158,15 +158,16 @@ private:
         case Kind::Image:
             return std::make_unique<Image>(form_, row, place(image(row), row, false));
         case Kind::CommandButton:
-            return std::make_unique<CommandButton>(form_, row, focusable(place(button(row), row, false), row));
+            return std::make_unique<CommandButton>(form_, row,
+                                                   focusable(place(button(row), row, false), row));
         case Kind::CheckBox:
-            return std::make_unique<CheckBox>(form_, row,
-                                  focusable(place(new QCheckBox, row, bool(row.background)), row));
+            return std::make_unique<CheckBox>(
+                form_, row, focusable(place(new QCheckBox, row, bool(row.background)), row));
         case Kind::Line:
             return std::make_unique<Control>(form_, row, line(row));
         case Kind::Shape:
-            return std::make_unique<Control>(form_, row,
-                                 place(new ShapeWidget(row.lineWidth, row.lineStyle), row, false));
+            return std::make_unique<Control>(
+                form_, row, place(new ShapeWidget(row.lineWidth, row.lineStyle), row, false));
         case Kind::PictureBox:
             return std::make_unique<Control>(form_, row, pictureBox(row));
         case Kind::Timer:

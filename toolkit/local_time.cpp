@@ -25,13 +25,14 @@ LocalMoment LocalTime::at(qint64 epochMs) const
     return LocalMoment(std::chrono::milliseconds(epochMs + offsetMs_));
 }
 
-// Offsets change on whole seconds, at most once an hour in any zone: where the hour's first or last second
-// has another offset than this one, the change is found by halving.
+// Offsets change on whole seconds, and days apart in every zone of the database: where the hour's first or
+// last second has another offset than this one, the change is found by halving.
 void LocalTime::refresh(qint64 epochMs) const
 {
     // localtime_r reads TZ and /etc/localtime only once; tzset reads them again if they changed.
     tzset();
-    const qint64 second = std::chrono::floor<std::chrono::seconds>(std::chrono::milliseconds(epochMs)).count();
+    using namespace std::chrono;
+    const qint64 second = floor<seconds>(milliseconds(epochMs)).count();
     const qint64 offset = offsetAt(second);
     qint64 from = second - (second % hourSeconds + hourSeconds) % hourSeconds;
     qint64 until = from + hourSeconds;
