@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(button->text(), u"Tak dobře ..."_s);
         QVERIFY(button->isEnabled());
 
-        auto *logo = qobject_cast<QLabel *>(bill.image("Image1").widget());
+        auto *logo = qobject_cast<QLabel *>(bill.control("Image1").widget());
         QCOMPARE(logo->geometry(), QRect(8, 8, 160, 38));
         QCOMPARE(logo->pixmap().deviceIndependentSize().toSize(), QSize(160, 38));
     }

@@ -268,7 +268,7 @@ private slots:
     {
         Call call(Session::at(2026, 12, 7, 10));
         call.session().seconds(200);
-        call.form().checkBox("Check2").setValue(0);
+        Session::click(call.form(), "Check2");
         const QString title = call.form().caption();
         Session::click(call.form(), "Command3");
         call.session().seconds(500);

@@ -1,8 +1,13 @@
 #include "session.h"
 
+#include <QEventLoop>
+#include <QScopeGuard>
 #include <QTest>
+#include <QTimer>
 
+#include <algorithm>
 #include <array>
+#include <ctime>
 
 using namespace Qt::StringLiterals;
 
@@ -43,6 +48,13 @@ public:
     QStringList ticks;
     QStringList times;
     std::function<void(const QString &)> onTick;
+};
+
+// A second window on the same layout, that keeps the program running.
+class Keeper final : public Form
+{
+public:
+    explicit Keeper(Program &program) : Form(program, clockLayout) {}
 };
 
 } // namespace
@@ -153,12 +165,12 @@ private slots:
         clocks.timer("Slow").setEnabled(true);
         session.seconds(10);
         QCOMPARE(clocks.ticks.size(), 4);
-        QVERIFY(session.program().catchingUp());
+        QVERIFY(session.catchingUp());
         Session::click(clocks, "Click");
         session.seconds(5);
         QCOMPARE(clocks.ticks.size(), 4);
         QList<qsizetype> slices;
-        while (session.program().catchingUp()) {
+        while (session.catchingUp()) {
             const qsizetype before = clocks.ticks.size();
             QCoreApplication::sendPostedEvents();
             slices << clocks.ticks.size() - before;
@@ -167,6 +179,97 @@ private slots:
         QCOMPARE(clocks.ticks.indexOf(u"Click"_s), 10);
         QCOMPARE(clocks.times[10], u"10:00:10.000"_s);
         QCOMPARE(clocks.times.last(), u"10:00:15.000"_s);
+    }
+
+    // A slice that ends on the last tick due leaves the click given after it to the next slice, rather than
+    // to the next tick, a second later.
+    void aClickAfterTheLastTickDueRunsWithoutWaitingForTheNext()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        auto &clocks = session.program().show<Clocks>();
+        clocks.onTick = [&session](const QString &) { session.clock().work(8); };
+        clocks.timer("Slow").setEnabled(true);
+        session.seconds(8);
+        QCOMPARE(clocks.ticks.size(), 4);
+        Session::click(clocks, "Click");
+        while (session.catchingUp())
+            QCoreApplication::sendPostedEvents();
+        QCOMPARE(clocks.ticks.size(), 9);
+        QCOMPARE(clocks.ticks.last(), u"Click"_s);
+    }
+
+    // A click still waiting when its window unloads is dropped: its handler may not outlive the window.
+    void aClickWaitingForAnUnloadedWindowNeverRuns()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        session.program().show<Keeper>();
+        auto &clocks = session.program().show<Clocks>();
+        int clicks = 0;
+        clocks.commandButton("Click").onClick([&clicks] { ++clicks; });
+        clocks.onTick = [&session](const QString &) { session.clock().work(8); };
+        clocks.timer("Slow").setEnabled(true);
+        session.seconds(10);
+        Session::click(clocks, "Click");
+        QVERIFY(session.catchingUp());
+        clocks.unload();
+        while (session.catchingUp())
+            QCoreApplication::sendPostedEvents();
+        QCOMPARE(clicks, 0);
+        QVERIFY(!session.program().ended());
+    }
+
+    // The C library reads the zone once; the program has it read again every hour.
+    void aChangeOfZoneIsFollowedWithinTheHour()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        auto &clocks = session.program().form<Clocks>();
+        clocks.timer("Slow").setEnabled(true);
+        session.seconds(1);
+        QCOMPARE(clocks.times.last(), u"10:00:01.000"_s);
+        const QByteArray zone = qgetenv("TZ");
+        const auto restore = qScopeGuard([&zone] {
+            qputenv("TZ", zone);
+            tzset();
+        });
+        qputenv("TZ", "UTC");
+        session.seconds(3600);
+        QCOMPARE(clocks.times.last(), u"10:00:01.000"_s);
+    }
+
+    // Ticks caught up after a sleep see the local time at which they fell due, on the real clock too.
+    void theRealClockGivesAPastMomentItsOwnLocalTime()
+    {
+        const SystemClock clock;
+        constexpr Ms ago = 5 * 3600 * 1000;
+        const LocalMoment then = clock.localTimeAt(clock.monotonic() - ago);
+        const std::time_t second = std::time(nullptr) - ago / 1000;
+        std::tm local{};
+        localtime_r(&second, &local);
+        const LocalMoment expected(std::chrono::seconds(second + local.tm_gmtoff));
+        QVERIFY(std::chrono::abs(then - expected) < std::chrono::seconds(2));
+    }
+
+    // The real clock wakes the program within a few tens of milliseconds of a due tick; on a busy machine
+    // some wake-ups come later, so the best of three counts.
+    void theRealClockWakesOnTime()
+    {
+        SystemClock clock;
+        Program program(clock);
+        auto &clocks = program.show<Clocks>();
+        clocks.commandButton("Click").onClick([&clocks] { clocks.timer("Slow").setEnabled(true); });
+        QList<Ms> lateness;
+        QEventLoop loop;
+        clocks.onTick = [&](const QString &) {
+            lateness << clock.monotonic() - program.scheduler().now();
+            if (lateness.size() == 3)
+                loop.quit();
+        };
+        Session::click(clocks, "Click");
+        QTimer::singleShot(std::chrono::seconds(20), &loop, &QEventLoop::quit);
+        loop.exec();
+        QCOMPARE(lateness.size(), 3);
+        const Ms best = *std::min_element(lateness.begin(), lateness.end());
+        QVERIFY2(best >= -1 && best <= 50, qPrintable(u"woken %1 ms after the tick was due"_s.arg(best)));
     }
 
     void theLocalTimeOfATickFollowsDaylightSaving()

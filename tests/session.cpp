@@ -9,6 +9,12 @@
 
 Session::Session(const QDateTime &start) : clock_(start), program_(clock_) {}
 
+bool Session::catchingUp()
+{
+    const std::optional<tk::Ms> due = program_.scheduler().nextDue();
+    return due && *due <= clock_.monotonic();
+}
+
 QDateTime Session::at(int year, int month, int day, int hour, int minute, int second)
 {
     return QDateTime(QDate(year, month, day), QTime(hour, minute, second), QTimeZone("Europe/Prague"));

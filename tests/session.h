@@ -22,6 +22,8 @@ public:
     // Moves the clock on by whole seconds (or milliseconds), delivering every tick on the way.
     void seconds(qint64 count) { clock_.advance(count * 1000); }
     void milliseconds(qint64 count) { clock_.advance(count); }
+    // Whether ticks or actions that are due wait for the event loop to run the next slice of a catch-up.
+    bool catchingUp();
 
     // A user's click on the named button or check box, or choice of the named menu item.
     static void click(tk::Form &form, const char *name);

@@ -1,6 +1,9 @@
 #include "session.h"
 
+#include <QScopeGuard>
 #include <QTest>
+
+#include <ctime>
 
 using namespace Qt::StringLiterals;
 
@@ -145,6 +148,66 @@ private slots:
         const tk::LocalMoment local(
             std::chrono::milliseconds(moment.toMSecsSinceEpoch() + moment.offsetFromUtc() * 1000));
         QCOMPARE(tk::dateText(local, pattern), text);
+    }
+
+    // The local time is the C library's, for every form of TZ: a year walked in ten-minute steps, and second
+    // by second through every step in which the offset changes.
+    void localTimeIsTheCLibrarys_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<int>("changes");
+        QTest::newRow("named zone") << "Europe/Prague"_ba << 2;
+        QTest::newRow("zone file") << ":Europe/Prague"_ba << 2;
+        QTest::newRow("rule") << "CET-1CEST,M3.5.0,M10.5.0/3"_ba << 2;
+        QTest::newRow("half-hour summer time") << "Australia/Lord_Howe"_ba << 2;
+        QTest::newRow("14 hours behind UTC") << "UTC+14"_ba << 0;
+        QTest::newRow("14 hours ahead of UTC") << "UTC-14"_ba << 0;
+        QTest::newRow("no such zone file") << ":Nowhere"_ba << 0;
+        QTest::newRow("empty") << ""_ba << 0;
+        QTest::newRow("invalid") << "<+"_ba << 0;
+        QTest::newRow("the system's") << QByteArray() << -1;
+    }
+
+    void localTimeIsTheCLibrarys()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(int, changes);
+        const QByteArray previous = qgetenv("TZ");
+        const auto restore = qScopeGuard([&previous] {
+            qputenv("TZ", previous);
+            tzset();
+        });
+        if (zone.isNull())
+            qunsetenv("TZ");
+        else
+            qputenv("TZ", zone);
+        tzset();
+        const auto expected = [](qint64 second) {
+            const std::time_t moment = second;
+            std::tm local{};
+            localtime_r(&moment, &local);
+            return (second + local.tm_gmtoff) * 1000;
+        };
+        const tk::LocalTime local;
+        const auto matches = [&](qint64 second) {
+            const qint64 given = local.at(second * 1000).time_since_epoch().count();
+            if (given != expected(second))
+                qWarning("at %lld s since the epoch: %lld ms, not %lld", second, given, expected(second));
+            return given == expected(second);
+        };
+        constexpr qint64 step = 600;
+        const qint64 start = QDateTime(QDate(2026, 1, 1), QTime(0, 0), QTimeZone::utc()).toSecsSinceEpoch();
+        int changed = 0;
+        for (qint64 second = start; second < start + 365 * 86400; second += step) {
+            if (expected(second) - expected(second - step) != step * 1000) {
+                ++changed;
+                for (qint64 each = second - step + 1; each < second; ++each)
+                    QVERIFY(matches(each));
+            }
+            QVERIFY(matches(second));
+        }
+        if (changes >= 0)
+            QCOMPARE(changed, changes);
     }
 };
 

@@ -12,12 +12,6 @@ CheckBox::CheckBox(Form &form, const ControlLayout &layout, QCheckBox *widget)
     QObject::connect(box_, &QCheckBox::toggled, box_, [this](bool checked) { value_ = checked ? 1 : 0; });
 }
 
-void CheckBox::setValue(int value)
-{
-    value_ = value;
-    box_->setChecked(value == 1);
-}
-
 // Applied to the widget at once: a disabled box must ignore the very next click.
 void CheckBox::setEnabled(bool enabled)
 {

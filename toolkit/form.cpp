@@ -4,7 +4,6 @@
 #include "check_box.h"
 #include "command_button.h"
 #include "form_builder.h"
-#include "image.h"
 #include "label.h"
 #include "menu_item.h"
 #include "native_window.h"
@@ -15,27 +14,13 @@
 #include <QScreen>
 #include <QWidget>
 
-#include <algorithm>
-
 namespace tk {
-
-namespace {
-
-// Room for every control of a layout in one block, whatever their kinds.
-std::size_t controlRoom(const FormLayout &layout)
-{
-    constexpr std::size_t largest = std::max({sizeof(Label), sizeof(Image), sizeof(CommandButton),
-                                              sizeof(CheckBox), sizeof(Timer), sizeof(MenuItem)});
-    return layout.controls.size() * largest;
-}
-
-} // namespace
 
 Form::Form(Program &program, const FormLayout &layout)
     : Mirror(program), program_(program), caption_(QString::fromUtf8(layout.caption)),
-      inTaskBar_(layout.inTaskBar), controlMemory_(controlRoom(layout))
+      inTaskBar_(layout.inTaskBar)
 {
-    window_ = buildForm(*this, layout, controlMemory_, controls_);
+    window_ = buildForm(*this, layout, controls_);
     // Timers that the layout enables start as soon as the window exists, in stored order.
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
         if (layout.controls[i].kind == Kind::Timer && layout.controls[i].enabled)
@@ -68,18 +53,17 @@ template <class C> C &Form::control(std::string_view name) const
 }
 
 template Label &Form::control<Label>(std::string_view) const;
-template Image &Form::control<Image>(std::string_view) const;
 template BoxControl &Form::control<BoxControl>(std::string_view) const;
 template CommandButton &Form::control<CommandButton>(std::string_view) const;
 template CheckBox &Form::control<CheckBox>(std::string_view) const;
 template Timer &Form::control<Timer>(std::string_view) const;
 template MenuItem &Form::control<MenuItem>(std::string_view) const;
 
-void Form::setCaption(QStringView caption)
+void Form::setCaption(const QString &caption)
 {
     if (caption == caption_)
         return;
-    caption_ = caption.toString();
+    caption_ = caption;
     changed();
 }
 

@@ -110,9 +110,8 @@ void applyLook(QWidget *widget, const ControlLayout &row, bool opaque)
 class Builder
 {
 public:
-    Builder(Form &form, const FormLayout &layout, std::pmr::memory_resource &memory,
-            std::vector<OwnedControl> &controls)
-        : form_(form), layout_(layout), memory_(memory), controls_(controls)
+    Builder(Form &form, const FormLayout &layout, std::vector<std::unique_ptr<Control>> &controls)
+        : form_(form), layout_(layout), controls_(controls)
     {
     }
 
@@ -151,35 +150,30 @@ public:
     }
 
 private:
-    template <class C, class... Arguments> OwnedControl make(Arguments &&...arguments)
-    {
-        return OwnedControl(
-            std::pmr::polymorphic_allocator<>(&memory_).new_object<C>(std::forward<Arguments>(arguments)...));
-    }
-
-    OwnedControl create(const ControlLayout &row)
+    std::unique_ptr<Control> create(const ControlLayout &row)
     {
         switch (row.kind) {
         case Kind::Label:
-            return make<Label>(form_, row, place(new QLabel, row, true));
+            return std::make_unique<Label>(form_, row, place(new QLabel, row, true));
         case Kind::Image:
-            return make<Image>(form_, row, place(image(row), row, false));
+            return std::make_unique<Image>(form_, row, place(image(row), row, false));
         case Kind::CommandButton:
-            return make<CommandButton>(form_, row, focusable(place(button(row), row, false), row));
+            return std::make_unique<CommandButton>(form_, row,
+                                                   focusable(place(button(row), row, false), row));
         case Kind::CheckBox:
-            return make<CheckBox>(form_, row,
-                                  focusable(place(new QCheckBox, row, bool(row.background)), row));
+            return std::make_unique<CheckBox>(
+                form_, row, focusable(place(new QCheckBox, row, bool(row.background)), row));
         case Kind::Line:
-            return make<Control>(form_, row, line(row));
+            return std::make_unique<Control>(form_, row, line(row));
         case Kind::Shape:
-            return make<Control>(form_, row,
-                                 place(new ShapeWidget(row.lineWidth, row.lineStyle), row, false));
+            return std::make_unique<Control>(
+                form_, row, place(new ShapeWidget(row.lineWidth, row.lineStyle), row, false));
         case Kind::PictureBox:
-            return make<Control>(form_, row, pictureBox(row));
+            return std::make_unique<Control>(form_, row, pictureBox(row));
         case Kind::Timer:
-            return make<Timer>(form_, row, form_.program().scheduler());
+            return std::make_unique<Timer>(form_, row, form_.program().scheduler());
         case Kind::MenuItem:
-            return make<MenuItem>(form_, row, menuAction(row));
+            return std::make_unique<MenuItem>(form_, row, menuAction(row));
         }
         qFatal("unknown kind of control");
     }
@@ -335,8 +329,7 @@ private:
 
     Form &form_;
     const FormLayout &layout_;
-    std::pmr::memory_resource &memory_;
-    std::vector<OwnedControl> &controls_;
+    std::vector<std::unique_ptr<Control>> &controls_;
     QWidget *window_ = nullptr;
     QWidget *client_ = nullptr;
     QMenuBar *menuBar_ = nullptr;
@@ -346,10 +339,9 @@ private:
 
 } // namespace
 
-QWidget *buildForm(Form &form, const FormLayout &layout, std::pmr::memory_resource &memory,
-                   std::vector<OwnedControl> &controls)
+QWidget *buildForm(Form &form, const FormLayout &layout, std::vector<std::unique_ptr<Control>> &controls)
 {
-    return Builder(form, layout, memory, controls).build();
+    return Builder(form, layout, controls).build();
 }
 
 } // namespace tk

@@ -3,7 +3,7 @@
 #include "control.h"
 #include "layout.h"
 
-#include <memory_resource>
+#include <memory>
 #include <vector>
 
 class QWidget;
@@ -12,9 +12,7 @@ namespace tk {
 
 class Form;
 
-// Turns a window's layout into its top-level widget and its controls, one control per row, in stored order;
-// the controls are made in `memory`.
-QWidget *buildForm(Form &form, const FormLayout &layout, std::pmr::memory_resource &memory,
-                   std::vector<OwnedControl> &controls);
+// Turns a window's layout into its top-level widget and its controls, one control per row, in stored order.
+QWidget *buildForm(Form &form, const FormLayout &layout, std::vector<std::unique_ptr<Control>> &controls);
 
 } // namespace tk

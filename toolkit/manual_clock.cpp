@@ -1,11 +1,10 @@
 #include "manual_clock.h"
 
+#include <chrono>
+
 namespace tk {
 
-ManualClock::ManualClock(const QDateTime &start)
-    : startEpochMs_(start.toMSecsSinceEpoch()), local_(start.timeZone())
-{
-}
+ManualClock::ManualClock(const QDateTime &start) : startEpochMs_(start.toMSecsSinceEpoch()) {}
 
 LocalMoment ManualClock::localTimeAt(Ms moment) const
 {
@@ -14,7 +13,10 @@ LocalMoment ManualClock::localTimeAt(Ms moment) const
 
 Ms ManualClock::workTime() const
 {
-    return realWork_ ? steadyTime() : work_;
+    if (!realWork_)
+        return work_;
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 void ManualClock::advance(Ms ms)

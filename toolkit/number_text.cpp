@@ -42,21 +42,12 @@ QString written(double value, bool whole)
 } // namespace
 
 // Whole numbers below 10^15, the counters' and most prices' kind, are written as integers: the same text,
-// a fraction of the work. Those below 1000 are kept once written: the counters and the hour are written
-// every second, idle and through every catch-up, and a kept text is shared instead of allocated.
+// a fraction of the work.
 QString numberText(double value)
 {
     constexpr double wholeLimit = 1e15;
     const bool whole = value > -wholeLimit && value < wholeLimit && std::trunc(value) == value &&
                        !(value == 0 && std::signbit(value));
-    constexpr std::size_t keptBelow = 1000;
-    if (whole && value >= 0 && value < keptBelow) {
-        static std::array<QString, keptBelow> kept;
-        QString &text = kept[std::size_t(value)];
-        if (text.isNull())
-            text = written(value, whole);
-        return text;
-    }
     return written(value, whole);
 }
 

@@ -131,6 +131,12 @@ void Program::end()
         endHandler_();
 }
 
+void Mirror::markChanged()
+{
+    pending_ = true;
+    program_.markChanged(*this);
+}
+
 void Program::markChanged(Mirror &mirror)
 {
     changed_.push_back(&mirror);

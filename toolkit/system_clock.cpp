@@ -1,7 +1,6 @@
 #include "system_clock.h"
 
-#include <QDateTime>
-
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 
@@ -12,69 +11,52 @@ namespace {
 // Ticks that fall due within this much of a wake-up are delivered by it instead of by a wake-up of their own.
 constexpr Ms wakeSharing = 1;
 
-// A precise Qt timer that nothing held up fires this soon after its moment, on this clock's count rounded to
-// milliseconds; one that fires later may have been held up by a sleep, which its own clock did not count.
-constexpr Ms onTime = 4;
+// The system's clocks are read directly: every idle wake-up reads them, and the C++ library's clocks would
+// add that library's pages to the memory an idle second touches.
+Ms millisecondsOf(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return Ms{now.tv_sec} * 1000 + now.tv_nsec / 1'000'000;
+}
 
 } // namespace
 
 SystemClock::SystemClock()
 {
     wakeTimer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&wakeTimer_, &QTimer::timeout, &wakeTimer_, [this] { fired(); });
+    wakeTimer_.setSingleShot(true);
+    QObject::connect(&wakeTimer_, &QTimer::timeout, &wakeTimer_, [this] {
+        due_.reset();
+        wake(monotonic() + wakeSharing);
+    });
 }
 
 Ms SystemClock::monotonic() const
 {
-    return systemClockMs(CLOCK_BOOTTIME);
+    return millisecondsOf(CLOCK_BOOTTIME);
 }
 
 // Real time rather than processor time: a window that the user sees frozen is frozen whatever the cause.
 Ms SystemClock::workTime() const
 {
-    return steadyTime();
+    return millisecondsOf(CLOCK_MONOTONIC);
 }
 
 LocalMoment SystemClock::localTimeAt(Ms moment) const
 {
-    return local_.at(QDateTime::currentMSecsSinceEpoch() - (monotonic() - moment));
+    return local_.at(millisecondsOf(CLOCK_REALTIME) - (monotonic() - moment));
 }
 
 void SystemClock::wakeAt(std::optional<Ms> due)
 {
-    if (!due) {
-        wakeTimer_.stop();
-        due_.reset();
-        return;
-    }
     if (due == due_)
         return;
-    // Set at a wake-up that came on time, the timer repeats at the distance from that wake-up's due moment
-    // to this one: mostly the next distance too. Otherwise it fires once, exactly at the moment.
-    const Ms now = monotonic();
-    const bool repeat = wokenFor_ && *due > *wokenFor_ && now - *wokenFor_ <= onTime;
-    const Ms interval = repeat ? *due - *wokenFor_ : std::max<Ms>(0, *due - now);
-    wakeTimer_.setSingleShot(!repeat);
-    wakeTimer_.start(std::chrono::milliseconds(interval));
     due_ = due;
-    firesAt_ = now + interval;
-}
-
-void SystemClock::fired()
-{
-    const Ms now = monotonic();
-    const bool cameOnTime = due_ && now >= firesAt_ && now - firesAt_ <= onTime;
-    if (cameOnTime)
-        wokenFor_ = due_;
-    // A repeating timer fires again one interval later; after a late one the next wake-up sets it afresh.
-    if (cameOnTime && wakeTimer_.isActive()) {
-        *due_ += wakeTimer_.interval();
-        firesAt_ += wakeTimer_.interval();
-    } else {
-        due_.reset();
-    }
-    wake(now + wakeSharing);
-    wokenFor_.reset();
+    if (due)
+        wakeTimer_.start(std::chrono::milliseconds(std::max<Ms>(0, *due - monotonic())));
+    else
+        wakeTimer_.stop();
 }
 
 } // namespace tk

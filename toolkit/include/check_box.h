@@ -13,7 +13,6 @@ public:
     CheckBox(Form &form, const ControlLayout &layout, QCheckBox *widget);
 
     int value() const { return value_; }
-    void setValue(int value);
 
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);

@@ -3,7 +3,6 @@
 #include "local_time.h"
 
 #include <cstdint>
-#include <ctime>
 #include <functional>
 #include <optional>
 
@@ -11,21 +10,6 @@ namespace tk {
 
 // Milliseconds on a monotonic count that starts at an arbitrary origin.
 using Ms = std::int64_t;
-
-// One of the system's clocks, read directly: every idle wake-up reads them, and the C++ library's clocks
-// would add that library's pages to the memory an idle second touches.
-inline Ms systemClockMs(clockid_t clock)
-{
-    timespec now{};
-    clock_gettime(clock, &now);
-    return Ms{now.tv_sec} * 1000 + now.tv_nsec / 1'000'000;
-}
-
-// Real time while the machine is awake, from an arbitrary origin: what a slice of work is measured in.
-inline Ms steadyTime()
-{
-    return systemClockMs(CLOCK_MONOTONIC);
-}
 
 // Where the program's time comes from: a monotonic count that never goes back and keeps counting while the
 // machine sleeps, the local date and time that belong to any moment of that count, and the wake-ups that

@@ -3,7 +3,6 @@
 #include "layout.h"
 #include "mirror.h"
 
-#include <memory>
 #include <string_view>
 
 class QWidget;
@@ -31,13 +30,6 @@ private:
     std::string_view name_;
     QWidget *widget_;
 };
-
-// Controls lie in their form's block of memory, which is freed as a whole (see Form): owning one only
-// destroys it.
-struct DestroyControl {
-    void operator()(Control *control) const { std::destroy_at(control); }
-};
-using OwnedControl = std::unique_ptr<Control, DestroyControl>;
 
 // A control with a box whose vertical position the program moves (`Top`, in twips from the inner top edge
 // of its container). Positions may run far outside the container; the widget stays just outside then.

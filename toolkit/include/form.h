@@ -6,10 +6,8 @@
 #include "mirror.h"
 
 #include <QString>
-#include <QStringBuilder>
-#include <QVarLengthArray>
 
-#include <memory_resource>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -20,7 +18,6 @@ namespace tk {
 class BoxControl;
 class CheckBox;
 class CommandButton;
-class Image;
 class Label;
 class MenuItem;
 class Program;
@@ -45,17 +42,7 @@ public:
 
     // The window's title.
     const QString &caption() const { return caption_; }
-    void setCaption(QStringView caption);
-    // A title joined from parts is put together on the stack and compared before it is stored: one that has
-    // not changed, as every second while idle, costs no allocation.
-    template <class A, class B> void setCaption(const QStringBuilder<A, B> &parts)
-    {
-        using Parts = QConcatenable<QStringBuilder<A, B>>;
-        QVarLengthArray<QChar, 64> text(Parts::size(parts));
-        QChar *end = text.data();
-        Parts::appendTo(parts, end);
-        setCaption(QStringView(text.data(), end));
-    }
+    void setCaption(const QString &caption);
 
     void show();
     void minimize();
@@ -66,7 +53,6 @@ public:
     LocalMoment now() const;
 
     Label &label(std::string_view name) const { return control<Label>(name); }
-    Image &image(std::string_view name) const { return control<Image>(name); }
     // A label or an image: a control that can be moved.
     BoxControl &boxControl(std::string_view name) const { return control<BoxControl>(name); }
     CommandButton &commandButton(std::string_view name) const { return control<CommandButton>(name); }
@@ -87,10 +73,7 @@ private:
     bool inTaskBar_;
     bool loaded_ = true;
     bool shown_ = false;
-    // Every control in one block: idle, the program reads a few of them every second, and side by side they
-    // share the pages that scattered ones would each need.
-    std::pmr::monotonic_buffer_resource controlMemory_;
-    std::vector<OwnedControl> controls_;
+    std::vector<std::unique_ptr<Control>> controls_;
 };
 
 } // namespace tk

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QTimeZone>
+#include <QtGlobal>
 
 #include <chrono>
 #include <limits>
@@ -12,25 +12,21 @@ namespace tk {
 // through every catch-up after a long sleep.
 using LocalMoment = std::chrono::local_time<std::chrono::milliseconds>;
 
-// The local date and time of moments (milliseconds since the epoch) in one time zone. The zone's offset from
-// UTC is kept until its next transition, so that a lookup is mostly an addition: a catch-up of days looks up
-// every second of them. Made without a zone, it follows the system's, looked at again every hour.
+// The local date and time of moments (milliseconds since the epoch) as the C library gives them: the zone
+// is TZ, else the system's. An offset found is kept for the rest of its hour (UTC), up to a change within
+// it, so that a lookup is mostly an addition: a catch-up of days looks up every second of them. The C
+// library reads the zone again at each new hour, so a change of the system's zone is followed within it.
 class LocalTime
 {
 public:
-    LocalTime() = default;
-    explicit LocalTime(const QTimeZone &zone) : zone_(zone), followsSystem_(false) {}
-
     LocalMoment at(qint64 epochMs) const;
 
 private:
     void refresh(qint64 epochMs) const;
 
-    mutable QTimeZone zone_;
-    bool followsSystem_ = true;
     mutable qint64 validFrom_ = std::numeric_limits<qint64>::max();
     mutable qint64 validUntil_ = std::numeric_limits<qint64>::min();
-    mutable int offsetSeconds_ = 0;
+    mutable qint64 offsetMs_ = 0;
 };
 
 } // namespace tk

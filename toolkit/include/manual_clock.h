@@ -11,7 +11,8 @@ namespace tk {
 class ManualClock final : public Clock
 {
 public:
-    // `start` is the local date and time at the monotonic moment 0, in its own time zone.
+    // `start` is the moment at the monotonic moment 0; its local date and time are the C library's, as the
+    // real clock's are.
     explicit ManualClock(const QDateTime &start);
 
     Ms monotonic() const override { return now_; }

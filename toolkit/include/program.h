@@ -54,8 +54,6 @@ public:
     // Runs a handler for a user's action on a form, after every tick that fell due before it and before any
     // that falls due after it: at once, unless ticks are still to be caught up.
     void dispatch(Form &form, const std::function<void()> &handler);
-    // Whether overdue ticks are waiting for the event loop to run the next slice of a catch-up.
-    bool catchingUp() const { return catchUpPosted_; }
     void unload(Form &form);
 
 private:
