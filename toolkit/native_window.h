@@ -14,8 +14,12 @@ namespace tk {
 void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar);
 
 // The frame that the window manager puts around the window, as it tells before the window is first mapped
-// (left, top, right, bottom). None where no window manager tells it: the client area is then the frame.
+// (left, top, right, bottom), in the window system's pixels, which are not Qt's where Qt scales. None where
+// no window manager tells it within a moment: the client area is then the frame.
 QMargins frameExtents(QWidget &window);
+
+// Asks the window manager to list a shown window in the task bar, or to keep it out.
+void showInTaskBar(QWidget &window, bool shown);
 
 // Notices, as Qt does not, when another client of the window system destroys one of the program's windows
 // (the server tells every client of the destruction of its own windows): the window's form unloads as if
