@@ -87,8 +87,7 @@ void Form::updateWidget()
 {
     // An empty title goes to Qt as none at all, which it leaves empty (see Application).
     setUnannouncedTitle(window_, caption_.isEmpty() ? QString() : caption_);
-    // The name of the window's icon, where a window manager labels a minimized window's icon apart.
-    window_->setWindowIconText(caption_);
+    setIconName(*window_, caption_);
 }
 
 void Form::show()

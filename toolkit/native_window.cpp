@@ -73,12 +73,25 @@ bool windowManagerSupports(xcb_connection_t *connection, xcb_window_t root, xcb_
     return std::find(hints, end, hint) != end;
 }
 
+// Qt names a window's icon only by _NET_WM_ICON_NAME, which window managers that label the icons of minimized
+// windows apart may not read: they read WM_ICON_NAME, else show "Untitled". Both carry the name.
+void writeIconName(xcb_connection_t *connection, xcb_window_t window, const QString &name)
+{
+    static const auto [utf8, netIconName] = atoms<2>(connection, {"UTF8_STRING", "_NET_WM_ICON_NAME"});
+    const QByteArray text = name.toUtf8();
+    for (const xcb_atom_t property : {xcb_atom_t(XCB_ATOM_WM_ICON_NAME), netIconName}) {
+        if (property != XCB_ATOM_NONE && utf8 != XCB_ATOM_NONE)
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, utf8, 8,
+                                uint32_t(text.size()), text.constData());
+    }
+}
+
 } // namespace
 
 void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar)
 {
     xcb_connection_t *connection = xcbConnection();
-    if ((!caption.isEmpty() && inTaskBar) || !connection)
+    if (!connection)
         return;
     // The window's properties are set before it is mapped, so the window manager never sees it otherwise.
     const auto xid = static_cast<xcb_window_t>(window.winId());
@@ -89,6 +102,8 @@ void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar
             if (property != XCB_ATOM_NONE)
                 xcb_delete_property(connection, xid, property);
         }
+    } else {
+        writeIconName(connection, xid, caption);
     }
     // Qt keeps the states it finds on a window that is not mapped yet and adds its own to them.
     if (!inTaskBar) {
@@ -98,6 +113,15 @@ void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar
             xcb_change_property(connection, XCB_PROP_MODE_APPEND, xid, state, XCB_ATOM_ATOM, 32, 1,
                                 &skipTaskBar);
     }
+    xcb_flush(connection);
+}
+
+void setIconName(QWidget &window, const QString &name)
+{
+    xcb_connection_t *connection = xcbConnection();
+    if (!connection || !window.internalWinId())
+        return;
+    writeIconName(connection, static_cast<xcb_window_t>(window.internalWinId()), name);
     xcb_flush(connection);
 }
 
