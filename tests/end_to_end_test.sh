@@ -21,6 +21,10 @@ wait_for_title() { # pattern, seconds
 first=$(title)
 [[ -z $first || $first == "0:0:0 = 0 Kč" ]] || x_fail "the first title is \"$first\""
 wait_for_title '^0:0:0 = 0 Kč$' 5
+# Window managers that show a minimized window as an icon label it with its icon name, which follows the title.
+icon_name() { LC_ALL=C.UTF-8 xprop -id "$main" WM_ICON_NAME 2>/dev/null | sed -n 's/^WM_ICON_NAME([A-Z0-9_]*) = "\(.*\)"$/\1/p'; }
+named_as_titled() { [[ $(icon_name) == "$(title)" ]]; }
+wait_until 5 named_as_titled || x_fail "the icon is named \"$(icon_name)\" under the title \"$(title)\""
 
 width=$(xwininfo -id "$main" | sed -n 's/^ *Width: //p')
 [[ $width == 449 ]] || x_fail "the window is $width pixels wide"
