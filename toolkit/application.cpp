@@ -53,7 +53,7 @@ void replayPlatformMessages()
 void reportNoDisplay(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     const QByteArray category(context.category ? context.category : "");
-    if (category.startsWith("qt.qpa")) {
+    if (category.startsWith("qt.qpa") && type != QtFatalMsg) {
         platformMessages.push_back({type, category, message});
         return;
     }
