@@ -7,6 +7,16 @@ program=$1
 source "$(dirname "$0")/x_session.sh"
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true' EXIT
+
+# The command line: --help and --version answer on standard output; without a display the program says so in
+# one line and ends with status 1.
+"$program" --help | grep -q '^Usage: zelvor' || x_fail "--help gives no usage"
+"$program" --version | grep -q '^zelvor [0-9]' || x_fail "--version gives no version"
+status=0
+message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" 2>&1) || status=$?
+[[ $status == 1 && $message == *DISPLAY* && $(wc -l <<<"$message") == 1 ]] ||
+    x_fail "without a display the program ended with status $status, saying: $message"
+
 start_x_session end_to_end
 
 start_program "$program"
@@ -21,6 +31,10 @@ wait_for_title() { # pattern, seconds
 first=$(title)
 [[ -z $first || $first == "0:0:0 = 0 Kč" ]] || x_fail "the first title is \"$first\""
 wait_for_title '^0:0:0 = 0 Kč$' 5
+# Window managers that show a minimized window as an icon label it with its icon name, which follows the title.
+icon_name() { LC_ALL=C.UTF-8 xprop -id "$main" WM_ICON_NAME 2>/dev/null | sed -n 's/^WM_ICON_NAME([A-Z0-9_]*) = "\(.*\)"$/\1/p'; }
+named_as_titled() { [[ $(icon_name) == "$(title)" ]]; }
+wait_until 5 named_as_titled || x_fail "the icon is named \"$(icon_name)\" under the title \"$(title)\""
 
 width=$(xwininfo -id "$main" | sed -n 's/^ *Width: //p')
 [[ $width == 449 ]] || x_fail "the window is $width pixels wide"

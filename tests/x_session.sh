@@ -5,6 +5,7 @@
 #   start_x_session NAME [TOOL...]   NAME prefixes messages; TOOLs are checked besides X's own. Sets DISPLAY,
 #                                    display (its number) and QT_QPA_PLATFORM, and adds the server and the
 #                                    window manager to the array `pids`, which the caller's EXIT trap ends.
+#                                    The screen is X_SCREEN (WIDTHxHEIGHTxDEPTH), else 1280x1024x24.
 
 x_session_name=x_session
 
@@ -27,7 +28,7 @@ start_x_session() {
     mkfifo "$fifo"
     exec {lock}>>"${TMPDIR:-/tmp}/zelvor-x-session.lock"
     flock -w 60 "$lock" || x_fail "another X server kept the display search locked"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" {lock}>&- >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${X_SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$fifo" {lock}>&- >/dev/null 2>&1 &
     pids+=($!)
     read -r -t 30 display <"$fifo" || true
     exec {lock}>&-

@@ -71,6 +71,7 @@ void Form::updateWidget()
 {
     // An empty title goes to Qt as none at all, which it leaves empty (see Application).
     setUnannouncedTitle(window_, caption_.isEmpty() ? QString() : caption_);
+    setIconName(*window_, caption_);
 }
 
 void Form::show()
@@ -80,12 +81,15 @@ void Form::show()
     if (!shown_) {
         shown_ = true;
         prepareNativeWindow(*window_, caption_, inTaskBar_);
-        // Centred on the screen with its frame, placed by its client area, which Qt always places alike.
-        const QMargins frame = frameExtents(*window_);
+        // Centred on the screen with its frame, placed by its client area, which Qt always places alike. A
+        // window larger than the screen keeps the frame's top-left corner on it, and with it the title bar
+        // and the menu.
+        const QMarginsF frame = QMarginsF(frameExtents(*window_)) / window_->devicePixelRatioF();
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        const QSize outer = window_->size().grownBy(frame);
-        const QPoint client(screen.x() + (screen.width() - outer.width()) / 2 + frame.left(),
-                            screen.y() + (screen.height() - outer.height()) / 2 + frame.top());
+        const QSizeF outer = QSizeF(window_->size()).grownBy(frame);
+        const QPoint client(
+            qRound(screen.x() + std::max(0.0, (screen.width() - outer.width()) / 2) + frame.left()),
+            qRound(screen.y() + std::max(0.0, (screen.height() - outer.height()) / 2) + frame.top()));
         window_->setGeometry(QRect(client, window_->size()));
     }
     // Shown again, a window that was minimized comes back: one kept out of the task bar has no other way.
@@ -97,6 +101,14 @@ void Form::show()
         return;
     }
     window_->show();
+}
+
+// A minimized window kept out of the task bar would have no way back where the window manager minimized
+// it against the window's wish: while minimized, it is in the task bar.
+void Form::windowStateChanged()
+{
+    if (!inTaskBar_ && shown_)
+        showInTaskBar(*window_, minimized());
 }
 
 void Form::minimize()

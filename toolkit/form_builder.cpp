@@ -72,9 +72,8 @@ QImage readPng(const QString &file)
 // A picture from its resource path, with its double-size rendition where one lies beside it. Qt 6.4 takes
 // a file named @2x for the same size at twice the scale: then it blurs the 1x rendition up at 150 % and
 // never hands the window manager a large icon. As a picture of twice the pixels, it serves every scale.
-QIcon picture(const char *path)
+QIcon readPicture(const QString &file)
 {
-    const QString file = QString::fromUtf8(path);
     QIcon icon;
     icon.addPixmap(QPixmap::fromImage(readPng(file)));
     const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
@@ -84,6 +83,24 @@ QIcon picture(const char *path)
         icon.addPixmap(QPixmap::fromImage(doubled));
     }
     return icon;
+}
+
+// Each picture is read once and kept while Qt runs. Qt keeps every size that it draws of an icon in its
+// pixmap cache, by the icon: a picture read afresh for each window opened would fill that cache, up to its
+// 10 MB, with copies of the same sizes.
+QIcon picture(const char *path)
+{
+    static std::map<QString, QIcon> *read = nullptr;
+    if (!read) {
+        read = new std::map<QString, QIcon>;
+        qAddPostRoutine([] {
+            delete read;
+            read = nullptr;
+        });
+    }
+    const QString file = QString::fromUtf8(path);
+    const auto found = read->find(file);
+    return found != read->end() ? found->second : read->emplace(file, readPicture(file)).first->second;
 }
 
 // What a screen reader says for a label's caption that names another control: without the colon that ends

@@ -15,6 +15,13 @@ void FormWindow::closeEvent(QCloseEvent *event)
         form_.unload();
 }
 
+void FormWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        form_.windowStateChanged();
+}
+
 // The form goes with its native window; shown again, it is a new form with a new window.
 void FormWindow::nativeWindowDestroyed()
 {

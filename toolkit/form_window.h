@@ -16,6 +16,7 @@ public:
     void nativeWindowDestroyed();
 
 protected:
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

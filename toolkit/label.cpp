@@ -1,14 +1,18 @@
 #include "label.h"
 
 #include "style.h"
+#include "units.h"
 
 #include <QAccessible>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace tk {
 
 Label::Label(Form &form, const ControlLayout &layout, QLabel *widget)
-    : BoxControl(form, layout, widget), label_(widget), caption_(QString::fromUtf8(layout.caption))
+    : BoxControl(form, layout, widget), label_(widget), caption_(QString::fromUtf8(layout.caption)),
+      width_(pixels(layout.box.width))
 {
     label_->setText(caption_);
     fitFont(*label_, caption_);
@@ -32,11 +36,27 @@ void Label::updateWidget()
         return;
     label_->setText(caption_);
     fitFont(*label_, caption_);
+    fitWidth();
     // Qt tells screen readers of a new caption only for labels without a name of their own.
     if (!label_->accessibleName().isEmpty() && QAccessible::isActive()) {
         QAccessibleTextUpdateEvent event(label_, 0, shown, caption_);
         QAccessible::updateAccessibility(&event);
     }
+}
+
+// A right-aligned value whose caption outgrows its box, as the hours of a call of more than four days do,
+// widens to the left, into the room that its heading leaves, so that every digit shows.
+void Label::fitWidth()
+{
+    if (!(label_->alignment() & Qt::AlignRight))
+        return;
+    const int text = label_->fontMetrics().horizontalAdvance(caption_) + label_->contentsMargins().left() +
+                     label_->contentsMargins().right() + 2 * label_->margin();
+    const int width = std::max(width_, text);
+    if (width == label_->width())
+        return;
+    const int right = label_->x() + label_->width();
+    label_->setGeometry(right - width, label_->y(), width, label_->height());
 }
 
 } // namespace tk

@@ -15,7 +15,8 @@
 #include <cstdlib>
 #include <memory>
 #include <string_view>
-#include <thread>
+
+#include <poll.h>
 
 namespace tk {
 
@@ -49,6 +50,9 @@ xcb_connection_t *xcbConnection()
 struct FreeReply {
     void operator()(void *reply) const { free(reply); }
 };
+struct Disconnect {
+    void operator()(xcb_connection_t *connection) const { xcb_disconnect(connection); }
+};
 using PropertyReply = std::unique_ptr<xcb_get_property_reply_t, FreeReply>;
 
 PropertyReply property(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t name, xcb_atom_t type,
@@ -69,12 +73,25 @@ bool windowManagerSupports(xcb_connection_t *connection, xcb_window_t root, xcb_
     return std::find(hints, end, hint) != end;
 }
 
+// Qt names a window's icon only by _NET_WM_ICON_NAME, which window managers that label the icons of minimized
+// windows apart may not read: they read WM_ICON_NAME, else show "Untitled". Both carry the name.
+void writeIconName(xcb_connection_t *connection, xcb_window_t window, const QString &name)
+{
+    static const auto [utf8, netIconName] = atoms<2>(connection, {"UTF8_STRING", "_NET_WM_ICON_NAME"});
+    const QByteArray text = name.toUtf8();
+    for (const xcb_atom_t property : {xcb_atom_t(XCB_ATOM_WM_ICON_NAME), netIconName}) {
+        if (property != XCB_ATOM_NONE && utf8 != XCB_ATOM_NONE)
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, property, utf8, 8,
+                                uint32_t(text.size()), text.constData());
+    }
+}
+
 } // namespace
 
 void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar)
 {
     xcb_connection_t *connection = xcbConnection();
-    if ((!caption.isEmpty() && inTaskBar) || !connection)
+    if (!connection)
         return;
     // The window's properties are set before it is mapped, so the window manager never sees it otherwise.
     const auto xid = static_cast<xcb_window_t>(window.winId());
@@ -85,6 +102,8 @@ void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar
             if (property != XCB_ATOM_NONE)
                 xcb_delete_property(connection, xid, property);
         }
+    } else {
+        writeIconName(connection, xid, caption);
     }
     // Qt keeps the states it finds on a window that is not mapped yet and adds its own to them.
     if (!inTaskBar) {
@@ -97,6 +116,15 @@ void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar
     xcb_flush(connection);
 }
 
+void setIconName(QWidget &window, const QString &name)
+{
+    xcb_connection_t *connection = xcbConnection();
+    if (!connection || !window.internalWinId())
+        return;
+    writeIconName(connection, static_cast<xcb_window_t>(window.internalWinId()), name);
+    xcb_flush(connection);
+}
+
 QMargins frameExtents(QWidget &window)
 {
     xcb_connection_t *connection = xcbConnection();
@@ -106,29 +134,71 @@ QMargins frameExtents(QWidget &window)
     const auto [supported, request, extents] =
         atoms<3>(connection, {"_NET_SUPPORTED", "_NET_REQUEST_FRAME_EXTENTS", "_NET_FRAME_EXTENTS"});
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    // That round trip also leaves the window created on the server before another connection names it.
     if (!windowManagerSupports(connection, root, supported, request))
         return {};
+    // Qt's connection hands its events to Qt alone, so the answer is awaited on a connection of its own,
+    // which watches the window's properties from before the question to the answer.
+    const std::unique_ptr<xcb_connection_t, Disconnect> watcher(xcb_connect(nullptr, nullptr));
+    if (xcb_connection_has_error(watcher.get()))
+        return {};
+    const uint32_t propertyChanges = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(watcher.get(), xid, XCB_CW_EVENT_MASK, &propertyChanges);
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = xid;
     message.type = request;
+    xcb_send_event(watcher.get(), 0, root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(watcher.get());
+    // A window manager that never answers leaves the client area as the frame.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point giveUp = Clock::now() + std::chrono::milliseconds(200);
+    for (;;) {
+        while (
+            const std::unique_ptr<xcb_generic_event_t, FreeReply> event{xcb_poll_for_event(watcher.get())}) {
+            const auto *change = reinterpret_cast<const xcb_property_notify_event_t *>(event.get());
+            if ((event->response_type & ~0x80) == XCB_PROPERTY_NOTIFY && change->window == xid &&
+                change->atom == extents) {
+                const PropertyReply reply = property(watcher.get(), xid, extents, XCB_ATOM_CARDINAL, 4);
+                if (!reply || reply->format != 32 || reply->value_len != 4)
+                    return {};
+                const auto *sides = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
+                return QMargins(int(sides[0]), int(sides[2]), int(sides[1]), int(sides[3]));
+            }
+        }
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(giveUp - Clock::now()).count();
+        if (left <= 0 || xcb_connection_has_error(watcher.get()))
+            return {};
+        pollfd readable{xcb_get_file_descriptor(watcher.get()), POLLIN, 0};
+        poll(&readable, 1, int(left));
+    }
+}
+
+void showInTaskBar(QWidget &window, bool shown)
+{
+    xcb_connection_t *connection = xcbConnection();
+    if (!connection || !window.internalWinId())
+        return;
+    const auto [state, skipTaskBar] = atoms<2>(connection, {"_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR"});
+    if (!state || !skipTaskBar)
+        return;
+    // Once the window is managed, its states change by asking the window manager.
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(window.internalWinId());
+    message.type = state;
+    message.data.data32[0] = shown ? 0 : 1; // remove or add the state
+    message.data.data32[1] = skipTaskBar;
+    message.data.data32[3] = 1; // asked by an application
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     xcb_send_event(connection, 0, root,
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char *>(&message));
     xcb_flush(connection);
-    // The window manager answers by setting the property, in a moment; one that never does leaves the
-    // client area as the frame.
-    using namespace std::chrono_literals;
-    for (const auto giveUp = std::chrono::steady_clock::now() + 200ms;
-         std::chrono::steady_clock::now() < giveUp; std::this_thread::sleep_for(250us)) {
-        const PropertyReply reply = property(connection, xid, extents, XCB_ATOM_CARDINAL, 4);
-        if (reply && reply->format == 32 && reply->value_len == 4) {
-            const auto *sides = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
-            return QMargins(int(sides[0]), int(sides[2]), int(sides[1]), int(sides[3]));
-        }
-    }
-    return {};
 }
 
 DestroyedWindowWatch::DestroyedWindowWatch()

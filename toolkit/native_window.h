@@ -9,13 +9,22 @@ class QWidget;
 namespace tk {
 
 // Creates the window's native counterpart before it is first shown. Where the window system would show the
-// application's name in place of an empty title, the title is cleared, so that an empty title stays empty.
+// application's name in place of an empty title, the title is cleared, so that an empty title stays empty;
+// the icon is named by the title.
 // A window kept out of the task bar asks the window manager so before it is mapped.
 void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar);
 
 // The frame that the window manager puts around the window, as it tells before the window is first mapped
-// (left, top, right, bottom). None where no window manager tells it: the client area is then the frame.
+// (left, top, right, bottom), in the window system's pixels, which are not Qt's where Qt scales. None where
+// no window manager tells it within a moment: the client area is then the frame.
 QMargins frameExtents(QWidget &window);
+
+// Names the window's icon, which stands for the window where a window manager shows minimized windows as
+// icons.
+void setIconName(QWidget &window, const QString &name);
+
+// Asks the window manager to list a shown window in the task bar, or to keep it out.
+void showInTaskBar(QWidget &window, bool shown);
 
 // Notices, as Qt does not, when another client of the window system destroys one of the program's windows
 // (the server tells every client of the destruction of its own windows): the window's form unloads as if

@@ -8,9 +8,11 @@
 #include <QIcon>
 #include <QPalette>
 #include <QProxyStyle>
+#include <QStyleOption>
 #include <QWidget>
 
 #include <algorithm>
+#include <list>
 
 #include <string_view>
 
@@ -70,6 +72,61 @@ public:
             return {};
         return QProxyStyle::standardIcon(icon, option, widget);
     }
+
+    // Fusion keeps what it draws in Qt's pixmap cache under the identity of the palette it draws with, and
+    // every widget's palette has one of its own: each window opened would add its drawings, never asked for
+    // again once it closed, until the cache's 10 MB were full, and their names for good. Drawn with one
+    // palette for each set of colours, a window opened again finds its drawings there.
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        const SharedPalette shared(*this, option);
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        const SharedPalette shared(*this, option);
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget) const override
+    {
+        const SharedPalette shared(*this, option);
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
+
+private:
+    // Lends the option the shared palette of its colours while it is drawn.
+    class SharedPalette
+    {
+    public:
+        SharedPalette(const ClassicStyle &style, const QStyleOption *option)
+            : option_(const_cast<QStyleOption *>(option)), own_(option ? option->palette : QPalette())
+        {
+            if (option_)
+                option_->palette = style.shared(own_);
+        }
+        ~SharedPalette()
+        {
+            if (option_)
+                option_->palette = own_;
+        }
+        SharedPalette(const SharedPalette &) = delete;
+        SharedPalette &operator=(const SharedPalette &) = delete;
+
+    private:
+        QStyleOption *option_;
+        QPalette own_;
+    };
+
+    const QPalette &shared(const QPalette &palette) const
+    {
+        const auto found = std::find(palettes_.begin(), palettes_.end(), palette);
+        return found != palettes_.end() ? *found : palettes_.emplace_back(palette);
+    }
+
+    mutable std::list<QPalette> palettes_;
 };
 
 } // namespace

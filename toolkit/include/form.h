@@ -47,6 +47,8 @@ public:
     void show();
     void minimize();
     bool minimized() const;
+    // The window system minimized or restored the window.
+    void windowStateChanged();
     void unload();
 
     // The local date and time of the event being handled.

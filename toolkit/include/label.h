@@ -18,9 +18,11 @@ public:
 
 private:
     void updateWidget() override;
+    void fitWidth();
 
     QLabel *label_;
     QString caption_;
+    int width_; // in pixels, as laid out
 };
 
 } // namespace tk
