@@ -34,6 +34,14 @@ title() { window_title "$main"; }
 alive() { kill -0 "$pid" 2>/dev/null || fail "the program is gone"; }
 # The client area lies below the menu bar, at the bottom of the window.
 menu_bar=$(($(xwininfo -id "$main" | sed -n 's/^ *Height: //p') - 216))
+origin() { xwininfo -id "$1" 2>/dev/null | sed -n 's/^ *Absolute upper-left [XY]: *//p' | paste -sd ' '; }
+# Stop's place on the screen. No click lands there, whatever window is on top by then: the about window lies
+# over it, and a click aimed at the about window reaches Stop when the program closes that window (for a
+# Konec still queued) between the aim and the click.
+read -r left top < <(origin "$main")
+on_stop() { # x, y on the screen
+    (($1 >= left + 198 && $1 <= left + 307 && $2 >= top + menu_bar + 174 && $2 <= top + menu_bar + 203))
+}
 
 # The about window may close between finding it and acting on it; that is no failure.
 key() { # window, keys...
@@ -43,6 +51,10 @@ key() { # window, keys...
     xdotool key --clearmodifiers "$@" 2>/dev/null || true
 }
 click() { # window, x, y in its client area
+    local window_left window_top
+    read -r window_left window_top < <(origin "$1")
+    [[ -n $window_top ]] || return 0
+    ! on_stop $((window_left + $2)) $((window_top + $3)) || return 0
     focus_window "$1" || return 0
     xdotool mousemove --window "$1" "$2" "$3" click 1 2>/dev/null || true
 }
@@ -65,7 +77,11 @@ read_title() { # sets text, shown (seconds), price and true_ms
 shows_true_time() { ((shown * 1000 >= true_ms - 2200 && shown * 1000 <= true_ms + 200)); }
 on_time() { read_title && shows_true_time; }
 check_title() {
-    read_title || fail "the title reads \"$text\""
+    if ! read_title; then
+        # A title that cannot be read is no empty title.
+        xwininfo -id "$main" >/dev/null 2>&1 || fail "the main window is gone"
+        fail "the title reads \"$text\""
+    fi
     if (($(now_ms) - running_since > 1500)) && ! shows_true_time; then
         fail "the title reads \"$text\" $true_ms ms into the call"
     fi
@@ -83,10 +99,7 @@ while (($(now_ms) < deadline)); do
     2) click "$main" $((144 + RANDOM % 56)) $((menu_bar + 177 + RANDOM % 23)) ;; # Start
     3) click "$main" $((169 + RANDOM % 15)) $((menu_bar + 51 + RANDOM % 11)) ;;  # Check1
     4) click "$main" $((409 + RANDOM % 15)) $((menu_bar + 51 + RANDOM % 11)) ;;  # Check2
-    5) # anywhere in the client area but on Stop
-        x=$((RANDOM % 449)) y=$((RANDOM % 216))
-        ((x >= 198 && x <= 307 && y >= 174 && y <= 203)) || click "$main" "$x" $((menu_bar + y))
-        ;;
+    5) click "$main" $((RANDOM % 449)) $((menu_bar + RANDOM % 216)) ;; # anywhere in the client area
     6 | 7)
         window=$(about)
         if [[ -n $window ]]; then
