@@ -20,6 +20,7 @@ namespace {
 constexpr char decorativeProperty[] = "tkDecorative";
 constexpr char labelProperty[] = "tkLabelledBy";
 constexpr char placeProperty[] = "tkReadingPlace";
+constexpr char watcherProperty[] = "tkWatcher";
 
 QRect readingPlace(const QWidget *widget)
 {
@@ -154,14 +155,11 @@ public:
     {
     }
 
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? nameOf(*widget()) : Container::text(t);
-    }
+    QString text(QAccessible::Text t) const override;
 };
 
-// A label's caption or picture. One with a name of its own reads out its caption as its value and text; Qt
-// would otherwise offer the name alone.
+// A label's caption or picture. A caption is read as it is shown, whatever it means: that travels as the
+// description and by the label that heads it. A picture is named for what it shows.
 class Label final : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
@@ -174,11 +172,8 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        const QString name = widget()->accessibleName();
         if (t == QAccessible::Name)
-            return name.isEmpty() ? caption() : name;
-        if (t == QAccessible::Value)
-            return name.isEmpty() ? QString() : caption();
+            return picture() ? widget()->accessibleName() : caption();
         return QAccessibleWidget::text(t);
     }
 
@@ -242,6 +237,28 @@ private:
     bool picture() const { return !label()->pixmap().isNull(); }
 };
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+// Where Qt has no announcements, a notice of the window: a notification that screen readers read out by its
+// name each time it shows. It never shows on the screen.
+class Notice final : public QWidget
+{
+public:
+    explicit Notice(QWidget *window) : QWidget(window) { hide(); }
+    QString message;
+};
+
+class NoticeInterface final : public QAccessibleWidget
+{
+public:
+    explicit NoticeInterface(Notice *notice) : QAccessibleWidget(notice, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? static_cast<const Notice *>(widget())->message : QString();
+    }
+};
+#endif
+
 // The windows' own parts; everything else, menu bars and buttons included, Qt describes itself.
 QAccessibleInterface *windowParts(const QString &className, QObject *object)
 {
@@ -250,6 +267,10 @@ QAccessibleInterface *windowParts(const QString &className, QObject *object)
         return nullptr;
     if (widget->isWindow())
         return new Window(widget);
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    if (auto *notice = dynamic_cast<Notice *>(widget))
+        return new NoticeInterface(notice);
+#endif
     if (className == QLatin1String("QLabel"))
         return new Label(static_cast<QLabel *>(widget));
     if (className == QLatin1String("QFrame"))
@@ -259,13 +280,34 @@ QAccessibleInterface *windowParts(const QString &className, QObject *object)
     return nullptr;
 }
 
-// Puts right what Qt's own reports would leave wrong for a screen reader that remembers what it heard.
+// Puts right what Qt's own reports would leave wrong for a screen reader that remembers what it heard, and
+// tells it what the window announces.
 class WindowWatcher final : public QObject
 {
 public:
     explicit WindowWatcher(QWidget *window) : QObject(window), window_(window), announced_(nameOf(*window))
     {
         window->installEventFilter(this);
+        window->setProperty(watcherProperty, QVariant::fromValue<QObject *>(this));
+    }
+
+    // The window's name while its title changes unannounced: the one screen readers last heard.
+    QString heldName() const { return holding_ ? announced_ : QString(); }
+
+    void setTitleUnannounced(const QString &title)
+    {
+        holding_ = true;
+        window_->setWindowTitle(title);
+        holding_ = false;
+    }
+
+    // A widget's later message replaces its earlier one not yet told.
+    void announce(QWidget *source, const QString &message)
+    {
+        const auto same = [source](const auto &pending) { return pending.first == source; };
+        pending_.erase(std::remove_if(pending_.begin(), pending_.end(), same), pending_.end());
+        pending_.emplace_back(source, message);
+        tellSoon();
     }
 
 protected:
@@ -273,6 +315,8 @@ protected:
     {
         if (watched == window_ && event->type() == QEvent::Show)
             shown();
+        else if (watched == window_ && event->type() == QEvent::WindowActivate)
+            tellSoon();
         else if (watched != window_ && event->type() == QEvent::FocusIn)
             announceName();
         return false;
@@ -307,9 +351,64 @@ private:
         }
     }
 
+    // Once the event that gave the messages is over, all of them in one: a screen reader would cut each
+    // short with the next. They wait for the window to be active: while another window takes the focus, a
+    // screen reader talks of that one.
+    void tellSoon()
+    {
+        if (!telling_ && !pending_.empty()) {
+            telling_ = true;
+            QMetaObject::invokeMethod(
+                this, [this] { tell(); }, Qt::QueuedConnection);
+        }
+    }
+
+    void tell()
+    {
+        telling_ = false;
+        if (!window_->isActiveWindow())
+            return;
+        QStringList messages;
+        for (const auto &pending : pending_)
+            messages += pending.second;
+        pending_.clear();
+        if (!QAccessible::isActive())
+            return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        QAccessibleAnnouncementEvent announcement(window_, messages.join(QLatin1String(", ")));
+        QAccessible::updateAccessibility(&announcement);
+#else
+        if (!notice_)
+            notice_ = new Notice(window_);
+        notice_->message = messages.join(QLatin1String(", "));
+        QAccessibleEvent shows(notice_, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shows);
+#endif
+    }
+
     QWidget *window_;
     QString announced_;
+    bool holding_ = false;
+    std::vector<std::pair<QWidget *, QString>> pending_;
+    bool telling_ = false;
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    Notice *notice_ = nullptr;
+#endif
 };
+
+WindowWatcher *watcherOf(const QWidget &window)
+{
+    return static_cast<WindowWatcher *>(window.property(watcherProperty).value<QObject *>());
+}
+
+QString Window::text(QAccessible::Text t) const
+{
+    if (t != QAccessible::Name)
+        return Container::text(t);
+    const WindowWatcher *watcher = watcherOf(*widget());
+    const QString held = watcher ? watcher->heldName() : QString();
+    return held.isEmpty() ? nameOf(*widget()) : held;
+}
 
 } // namespace
 
@@ -327,9 +426,16 @@ void nameWindow(QWidget *window, const QString &untitledName)
 
 void setUnannouncedTitle(QWidget *window, const QString &title)
 {
-    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler([](QAccessibleEvent *) {});
-    window->setWindowTitle(title);
-    QAccessible::installUpdateHandler(previous);
+    if (WindowWatcher *watcher = watcherOf(*window))
+        watcher->setTitleUnannounced(title);
+    else
+        window->setWindowTitle(title);
+}
+
+void announce(QWidget *widget, const QString &message)
+{
+    if (WindowWatcher *watcher = watcherOf(*widget->window()))
+        watcher->announce(widget, message);
 }
 
 void setReadingPlace(QWidget *widget, const QRect &place)

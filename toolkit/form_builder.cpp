@@ -212,7 +212,9 @@ private:
     {
         widget->setParent(container(row));
         widget->setObjectName(QString::fromLatin1(row.name));
-        if (const QString name = accessibleName(row); !name.isEmpty())
+        if (row.kind == Kind::Label)
+            widget->setAccessibleDescription(QString::fromUtf8(row.description));
+        else if (const QString name = accessibleName(row); !name.isEmpty())
             widget->setAccessibleName(name);
         applyLook(widget, row, opaque);
         widget->setGeometry(pixelBox(row.box));

@@ -1,14 +1,15 @@
 #include "label.h"
 
+#include "accessibility.h"
 #include "style.h"
 
-#include <QAccessible>
 #include <QLabel>
 
 namespace tk {
 
 Label::Label(Form &form, const ControlLayout &layout, QLabel *widget)
-    : BoxControl(form, layout, widget), label_(widget), caption_(QString::fromUtf8(layout.caption))
+    : BoxControl(form, layout, widget), label_(widget), caption_(QString::fromUtf8(layout.caption)),
+      announcement_(QString::fromUtf8(layout.announcement))
 {
     label_->setText(caption_);
     fitFont(*label_, caption_);
@@ -32,11 +33,8 @@ void Label::updateWidget()
         return;
     label_->setText(caption_);
     fitFont(*label_, caption_);
-    // Qt tells screen readers of a new caption only for labels without a name of their own.
-    if (!label_->accessibleName().isEmpty() && QAccessible::isActive()) {
-        QAccessibleTextUpdateEvent event(label_, 0, shown, caption_);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (!announcement_.isEmpty())
+        announce(label_, announcement_.arg(caption_));
 }
 
 } // namespace tk

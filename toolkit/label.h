@@ -21,6 +21,7 @@ private:
 
     QLabel *label_;
     QString caption_;
+    QString announcement_;
 };
 
 } // namespace tk
