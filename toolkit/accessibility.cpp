@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <deque>
 #include <utility>
 #include <vector>
 
@@ -239,12 +240,13 @@ private:
 
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
 // Where Qt has no announcements, a notice of the window: a notification that screen readers read out by its
-// name each time it shows. It never shows on the screen.
+// name when it shows. It never shows on the screen. Each message has a notice of its own: a screen reader
+// reads the name when it gets to the event, and a later message must not take the earlier one's place.
 class Notice final : public QWidget
 {
 public:
-    explicit Notice(QWidget *window) : QWidget(window) { hide(); }
-    QString message;
+    Notice(QWidget *window, const QString &text) : QWidget(window), message(text) { hide(); }
+    const QString message;
 };
 
 class NoticeInterface final : public QAccessibleWidget
@@ -378,10 +380,13 @@ private:
         QAccessibleAnnouncementEvent announcement(window_, messages.join(QLatin1String(", ")));
         QAccessible::updateAccessibility(&announcement);
 #else
-        if (!notice_)
-            notice_ = new Notice(window_);
-        notice_->message = messages.join(QLatin1String(", "));
-        QAccessibleEvent shows(notice_, QAccessible::ObjectShow);
+        // A few are kept for screen readers that are slow to get to them; a call makes a few an hour.
+        notices_.push_back(new Notice(window_, messages.join(QLatin1String(", "))));
+        if (notices_.size() > keptNotices) {
+            delete notices_.front();
+            notices_.pop_front();
+        }
+        QAccessibleEvent shows(notices_.back(), QAccessible::ObjectShow);
         QAccessible::updateAccessibility(&shows);
 #endif
     }
@@ -392,7 +397,8 @@ private:
     std::vector<std::pair<QWidget *, QString>> pending_;
     bool telling_ = false;
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-    Notice *notice_ = nullptr;
+    static constexpr std::size_t keptNotices = 8;
+    std::deque<Notice *> notices_; // children of the window, which deletes those left
 #endif
 };
 

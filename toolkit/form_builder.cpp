@@ -331,15 +331,17 @@ private:
                          [](const auto &a, const auto &b) { return a.first < b.first; });
         for (std::size_t i = 1; i < tabStops_.size(); ++i)
             QWidget::setTabOrder(tabStops_[i - 1].second, tabStops_[i].second);
-        if (!tabStops_.empty())
+        if (!tabStops_.empty()) {
             tabStops_.front().second->setFocus();
+            window_->setFirstTabStop(tabStops_.front().second);
+        }
     }
 
     Form &form_;
     const FormLayout &layout_;
     std::pmr::memory_resource &memory_;
     std::vector<OwnedControl> &controls_;
-    QWidget *window_ = nullptr;
+    FormWindow *window_ = nullptr;
     QWidget *client_ = nullptr;
     QMenuBar *menuBar_ = nullptr;
     std::map<std::string_view, QWidget *> containers_;
