@@ -39,6 +39,13 @@ bool inView(const QWidget &widget, const QRect &geometry)
     return !widget.parentWidget() || geometry.intersects(widget.parentWidget()->rect());
 }
 
+// A label that names a check box or a button is read as the control's name, not once more on its own.
+bool namesControl(const QWidget &widget)
+{
+    const auto *label = qobject_cast<const QLabel *>(&widget);
+    return label && label->buddy();
+}
+
 QWidgetList shownWindows()
 {
     QWidgetList shown = QApplication::topLevelWidgets();
@@ -101,7 +108,8 @@ QWidgetList readingOrder(const QWidget &container)
     for (QWidget *child : container.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (dynamic_cast<ShapeWidget *>(child) && !child->isHidden())
             outlines.push_back({readingPlace(child), {}});
-        else if (!child->isWindow() && !child->isHidden() && !child->property(decorativeProperty).toBool())
+        else if (!child->isWindow() && !child->isHidden() && !child->property(decorativeProperty).toBool() &&
+                 !namesControl(*child) && inView(*child, child->geometry()))
             readable += child;
     }
     QWidgetList alone;
@@ -176,13 +184,6 @@ public:
         if (t == QAccessible::Name)
             return picture() ? widget()->accessibleName() : caption();
         return QAccessibleWidget::text(t);
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.offscreen = !inView(*widget(), widget()->geometry());
-        return state;
     }
 
     QList<QPair<QAccessibleInterface *, QAccessible::Relation>>

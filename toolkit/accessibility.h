@@ -13,8 +13,10 @@ namespace tk {
 // reads out its caption as shown, with what it means as its description, and a picture is named for what it
 // shows.
 // Each container lists what it holds as a sighted reader takes it in: top to bottom, side by side left to
-// right, the contents of an outline together; hidden value holders, lines, outlines and decoration are left
-// out, and a control scrolled out of its container's view is not showing. Safe to call repeatedly.
+// right, the contents of an outline together; hidden value holders, lines, outlines, decoration and the
+// labels that name a check box (read as its name) are left out, and so is a control scrolled out of its
+// container's view, until it comes back into view: a screen reader remembers that it was not showing, but not
+// that it was not visible either, as Qt tells it when the control is queried there. Safe to call repeatedly.
 void installAccessibility();
 
 // The window is called `untitledName` while its title is empty. A change of its name reaches screen readers
