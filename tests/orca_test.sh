@@ -101,7 +101,8 @@ hear "$m" '^(notification )?(.*, )?Cena hovoru 2,4 Kč(, .*)?\.?$'
 hear "$m" '^(notification )?(.*, )?Provoz slabý(, .*)?\.?$'
 hear "$m" '^(notification )?(.*, )?Provoz silný(, .*)?\.?$' 120
 hear "$m" '^(notification )?(.*, )?Cena hovoru ([013-9]|2,[0-35-9])[0-9,]* Kč(, .*)?\.?$' 60
-call=$(spoken | tail -n +$((m + 1)) | sed -n '/Cena hovoru 2,4 Kč/,$p')
+# The menu item chosen by Alt+S, and the focus back on Start, may be said once the call has begun.
+call=$(spoken | tail -n +$((m + 1)) | sed -n '/Cena hovoru 2,4 Kč/,$p' | grep -vxE 'Start\.?|Start (push )?button\.' || true)
 grep -qvxE '(notification )?(Cena hovoru [0-9,]+ Kč|Provoz (silný|slabý))(, (Cena hovoru [0-9,]+ Kč|Provoz (silný|slabý)))*\.?' <<<"$call" &&
     x_fail "during the call Orca said more than the price and the period: $(tr '\n' '|' <<<"$call")"
 [[ -z $(sort <<<"$call" | uniq -d) ]] || x_fail "during the call Orca said a thing twice: $(tr '\n' '|' <<<"$call")"
