@@ -20,8 +20,9 @@ QAccessibleInterface *accessible(tk::Form &form, const QString &name)
 
 } // namespace
 
-// What a screen reader can read of the meter and the bill: a label that shows a value gives a Czech name for
-// it and its caption as value and text; the check boxes are named by the labels beside them.
+// What a screen reader can read of the meter and the bill: a label that shows a value reads it as shown, as
+// its name and text, and says what it is in Czech as its description; the check boxes are named by the
+// labels beside them.
 class AccessibilityTest : public QObject
 {
     Q_OBJECT
@@ -30,7 +31,7 @@ private slots:
     void valuesCanBeRead_data()
     {
         QTest::addColumn<bool>("onBill");
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("value");
         // A call of 1 h 2 min 5 s begun on a Monday morning, looked at while it runs and on the bill after
         // it.
@@ -51,7 +52,7 @@ private slots:
     void valuesCanBeRead()
     {
         QFETCH(bool, onBill);
-        QFETCH(QString, name);
+        QFETCH(QString, description);
         QFETCH(QString, value);
         LocaleScope czech(u"cs_CZ"_s);
         Session session(Session::at(2026, 12, 7, 10));
@@ -66,8 +67,8 @@ private slots:
 
         QAccessibleInterface *control = accessible(*form, QString::fromLatin1(QTest::currentDataTag()));
         QCOMPARE(control->role(), QAccessible::StaticText);
-        QCOMPARE(control->text(QAccessible::Name), name);
-        QCOMPARE(control->text(QAccessible::Value), value);
+        QCOMPARE(control->text(QAccessible::Name), value);
+        QCOMPARE(control->text(QAccessible::Description), description);
         QAccessibleTextInterface *text = control->textInterface();
         QVERIFY(text);
         QCOMPARE(text->text(0, text->characterCount()), value);

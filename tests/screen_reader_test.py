@@ -1,9 +1,11 @@
-"""What a screen reader user hears of the real program, read over the accessibility bus as a screen reader
-reads it: the windows' names and roles, what each holds in reading order with the headings of its values,
-what is left out or not showing, where the focus goes, and which changes are announced. Runs the program
-through a call, the about window and the bill. Started by screen_reader_test.sh inside a private session bus
-on a private X server; the program is the first argument."""
+"""What a screen reader finds of the real program, read over the accessibility bus: the windows' names and
+roles, what each holds in reading order with the meaning and headings of its values, what is left out, where
+the focus goes after a command from the menu bar, and that the running title is not announced. Runs the
+program through a call, the about window and the bill; orca_test.sh checks what Orca itself says of them.
+Started by screen_reader_test.sh inside a private session bus on a private X server; the program is the first
+argument."""
 
+import datetime
 import re
 import subprocess
 import sys
@@ -12,38 +14,38 @@ import time
 import pyatspi
 from gi.repository import Gio, GLib
 
-MAIN = """\
+# Values as shown when the window opens, on the day of the test; what a value means is in brackets.
+TODAY = datetime.date.today()
+WEEKDAYS = ["pondělí", "úterý", "středa", "čtvrtek", "pátek", "sobota", "neděle"]
+
+MAIN = f"""\
 menu bar
   menu item "Start"
   menu item "Stop "
   menu item "Něco o..."
 filler
   label "Datum:"
-  label "Dnešní datum" ← "Datum:"
-  label "Den v týdnu"
+  label "{TODAY.day}.{TODAY.month}.{TODAY.year}" [Dnešní datum] ← "Datum:"
+  label "{WEEKDAYS[TODAY.weekday()]}" [Den v týdnu]
   label "Provoz:"
-  label "Druh provozu" ← "Provoz:"
-  label "Po startu minimalizovat:"
+  label "Klepněte na Start" [Druh provozu] ← "Provoz:"
   check box "Po startu minimalizovat" ← "Po startu minimalizovat:"
-  label "Po stopnutí zobrazit vyúčtování :"
   check box "Po stopnutí zobrazit vyúčtování" ← "Po stopnutí zobrazit vyúčtování :"
   label "Délka hovoru:"
-  label "Hodiny" ← "Délka hovoru:"
+  label "0" [Hodiny] ← "Délka hovoru:"
   label ":"
-  label "Minuty" ← "Délka hovoru:"
+  label "0" [Minuty] ← "Délka hovoru:"
   label ":"
-  label "Sekundy" ← "Délka hovoru:"
+  label "0" [Sekundy] ← "Délka hovoru:"
   label "/hod"
   label "Cena hovoru:"
-  label "Cena hovoru v Kč" ← "Cena hovoru:"
+  label "0" [Cena hovoru v Kč] ← "Cena hovoru:"
   label "Kč"
   push button "Start"
   push button "Stop & Konec\""""
 
-CREDITS = ["Copyright © 1998 Ondřej Kalousek", "Napsal Ondřej Kalousek", "Marta Hrubešová", "Radim Štěpánek",
-           "Kvadrant® Software s.r.o.", "Lipová 27", "Nové Zahrádky", "PSČ 591 07", "Distribuce", "Znak DALKO",
-           "DALKO distribuce a.s.", "Na Vyhlídce 1432/8", "Dolní Kamenice", "PSČ 417 63"]
-
+# The credits are out of the view when the window opens, unless it took long to open: the test leaves them out,
+# and orca_test.sh reviews them as they come into view.
 ABOUT = """\
 filler
   panel
@@ -51,11 +53,11 @@ filler
       label "ZELVOR"
   panel
     filler
-""" + "\n".join(f'      {"image" if name == "Znak DALKO" else "label"} "{name}"' for name in CREDITS) + """
   push button "Znovu"
   push button "Konec\""""
 
-BILL = """\
+ISSUED = f"{TODAY.day:02}.{TODAY.month:02}.{TODAY.year}"
+BILL = f"""\
 filler
   image "Logo SPT TELECOM"
   label "SPT TELECOM, a.s."
@@ -67,16 +69,16 @@ filler
   label "538 21 Lhotka nad Doubravkou"
   label "VYÚČTOVÁNÍ ZA TELEKOMUNIKAČNÍ SLUŽBY"
   label "Pobočka Žižkov"
-  label "Vystaveno dne"
+  label "{ISSUED}" [Vystaveno dne]
   label "Účtovací období"
   label "Datum vystavení dokladu"
-  label "Vyúčtovaný měsíc" ← "Účtovací období"
-  label "Vystaveno dne" ← "Datum vystavení dokladu"
+  label "{TODAY.month:02}/{TODAY.year}" [Vyúčtovaný měsíc] ← "Účtovací období"
+  label "{ISSUED}" [Vystaveno dne] ← "Datum vystavení dokladu"
   label "Hovory spoj autom 2.4 Kč/imp"
-  label "Částka za hovory v Kč" ← "Hovory spoj autom 2.4 Kč/imp"
+  label "2,4" [Částka za hovory v Kč] ← "Hovory spoj autom 2.4 Kč/imp"
   label "Kč"
   label "Celkem k platbě Kč"
-  label "Celková částka v Kč" ← "Celkem k platbě Kč"
+  label "2,4" [Celková částka v Kč] ← "Celkem k platbě Kč"
   push button "Tak dobře ...\""""
 
 TITLE = re.compile(r"\d+:\d+:\d+ = \d+(,\d+)? Kč")
@@ -140,10 +142,11 @@ def children(accessible):
 
 
 def tree(accessible, depth=0):
-    """The object's children, as a listener meets them: role, name and headings, one a line."""
+    """The object's children, as a listener meets them: role, name, description and headings, one a line."""
     lines = []
     for child in children(accessible):
         line = "  " * depth + role(child) + (f' "{child.name}"' if child.name else "")
+        line += f" [{child.description}]" if child.description else ""
         for relation in child.getRelationSet():
             if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
                 targets = [relation.getTarget(i) for i in range(relation.getNTargets())]
@@ -152,27 +155,15 @@ def tree(accessible, depth=0):
     return lines
 
 
-def compare(what, accessible, expected):
+def compare(what, accessible, expected, ignored=None):
+    """Compares what the object holds with what is expected, leaving out the lines that match `ignored`."""
     accessible.clearCache()
-    actual = "\n".join(tree(accessible))
+    actual = "\n".join(line for line in tree(accessible) if not (ignored and re.match(ignored, line)))
     check(actual == expected, f"{what} reads\n{actual}\ninstead of\n{expected}")
-
-
-def showing(accessible):
-    return accessible.getState().contains(pyatspi.STATE_SHOWING)
 
 
 def key(name):
     subprocess.run(["xdotool", "key", "--clearmodifiers", name], check=True)
-
-
-def find(root, role_name, name):
-    for child in children(root):
-        if role(child) == role_name and child.name == name:
-            return child
-        if found := find(child, role_name, name):
-            return found
-    return None
 
 
 def main():
@@ -181,8 +172,7 @@ def main():
         "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
         GLib.Variant("(ssv)", ("org.a11y.Status", "ScreenReaderEnabled", GLib.Variant("b", True))),
         None, Gio.DBusCallFlags.NONE, 10000, None)
-    for kind in ["window:activate", "object:state-changed:focused", "object:state-changed:showing",
-                 "object:property-change:accessible-name", "object:text-changed"]:
+    for kind in ["window:activate", "object:state-changed:focused", "object:property-change:accessible-name"]:
         pyatspi.Registry.registerEventListener(hear, kind)
     GLib.timeout_add(50, lambda: True)  # wakes the waits up to look again
 
@@ -192,38 +182,25 @@ def main():
     main = announced(0, None, "frame", "Měřič hovorného")
     compare("the main window", main, MAIN)
 
-    # A call started from the menu bar: the focus goes back where it was; only the values are announced.
+    # A call started from the menu bar: the focus goes back where it was; the running title is not announced.
     wait_for("first focus", last_focus)
     before = last_focus()
     start = len(heard)
     key("alt+s")
-    seconds = lambda: [e[3] for e in since(start, "object:text-changed:insert") if e[1].name == "Sekundy"]
-    wait_for("three seconds of a call", lambda: "3" in seconds())
+    def counted(least):
+        renamed = [e[1] for e in since(start, "object:property-change:accessible-name") if e[1] != main]
+        return any(label.description == "Sekundy" and int(label.name) >= least for label in renamed)
+    wait_for("three seconds of a call", lambda: counted(3))
     check(last_focus() == before, f"after Alt+S the focus is on {last_focus().name!r}, not {before.name!r}")
-    changed = {e[1].name for e in since(start, "object:property-change:accessible-name")}
-    check(not changed, f"during the call, names change: {changed}")
-    values = {e[1].name for e in since(start, "object:text-changed")}
-    check(values <= {"Sekundy", "Druh provozu", "Cena hovoru v Kč"}, f"during the call, texts change: {values}")
+    renamed = [e[3] for e in since(start, "object:property-change:accessible-name") if e[1] == main]
+    check(not renamed, f"during the call, the main window is renamed: {renamed}")
 
-    # The about window: a dialog with two panels; credits below the viewport are not showing.
+    # The about window: a dialog with two panels; credits below the viewport are left out.
     start = len(heard)
     key("alt+o")
     wait_for("another window activated", lambda: activation(start) and activation(start)[1] != main)
     about = announced(start, activation(start)[1], "dialog", "Něco o...")
-    compare("the about window", about, ABOUT)
-    credits = [find(about, "image" if c == "Znak DALKO" else "label", c) for c in CREDITS]
-    if None in credits:
-        sys.exit(f"screen_reader: the about window lacks {CREDITS[credits.index(None)]!r}")
-    opened = heard.index(activation(start, about))
-    told = {e[1].name: e[2] for e in heard[start:opened] if e[0] == "object:state-changed:showing"}
-    shown = [c.name for c in credits if showing(c) or told.get(c.name)]
-    check(not shown, f"before the credits roll, {shown} are showing")
-    wait_for("the first credit in view", lambda: showing(credits[0]))
-    viewport = about.getChildAtIndex(0).getChildAtIndex(1).queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    first = credits[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-    check(first.y < viewport.y + viewport.height, "the first credit is showing below the viewport")
-    shown = [c.name for c in credits[1:] if showing(c)]
-    check(not shown, f"with the first credit coming into view, {shown} are showing too")
+    compare("the about window", about, ABOUT, r'      (label|image) "(?!ZELVOR")')
 
     # Back in the main window: its new name comes before the activation that announces it.
     start = len(heard)
@@ -233,7 +210,7 @@ def main():
     activated = heard.index(activation(start, main)) - start
     check(renamed and renamed[0] < activated, "the main window's new name is not told before its activation")
 
-    # Stop shows the bill: values named apart from their headings; the stray dash is left out.
+    # Stop shows the bill: values as shown, their meaning apart; the stray dash is left out.
     start = len(heard)
     key("alt+t")
     wait_for("another window activated", lambda: activation(start) and activation(start)[1] != main)

@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <deque>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,7 @@ namespace {
 constexpr char decorativeProperty[] = "tkDecorative";
 constexpr char labelProperty[] = "tkLabelledBy";
 constexpr char placeProperty[] = "tkReadingPlace";
+constexpr char watcherProperty[] = "tkWatcher";
 
 QRect readingPlace(const QWidget *widget)
 {
@@ -35,6 +37,13 @@ QWidget *labelOf(const QWidget *control)
 bool inView(const QWidget &widget, const QRect &geometry)
 {
     return !widget.parentWidget() || geometry.intersects(widget.parentWidget()->rect());
+}
+
+// A label that names a check box or a button is read as the control's name, not once more on its own.
+bool namesControl(const QWidget &widget)
+{
+    const auto *label = qobject_cast<const QLabel *>(&widget);
+    return label && label->buddy();
 }
 
 QWidgetList shownWindows()
@@ -99,7 +108,8 @@ QWidgetList readingOrder(const QWidget &container)
     for (QWidget *child : container.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (dynamic_cast<ShapeWidget *>(child) && !child->isHidden())
             outlines.push_back({readingPlace(child), {}});
-        else if (!child->isWindow() && !child->isHidden() && !child->property(decorativeProperty).toBool())
+        else if (!child->isWindow() && !child->isHidden() && !child->property(decorativeProperty).toBool() &&
+                 !namesControl(*child) && inView(*child, child->geometry()))
             readable += child;
     }
     QWidgetList alone;
@@ -154,14 +164,11 @@ public:
     {
     }
 
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? nameOf(*widget()) : Container::text(t);
-    }
+    QString text(QAccessible::Text t) const override;
 };
 
-// A label's caption or picture. One with a name of its own reads out its caption as its value and text; Qt
-// would otherwise offer the name alone.
+// A label's caption or picture. A caption is read as it is shown, whatever it means: that travels as the
+// description and by the label that heads it. A picture is named for what it shows.
 class Label final : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
@@ -174,19 +181,9 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        const QString name = widget()->accessibleName();
         if (t == QAccessible::Name)
-            return name.isEmpty() ? caption() : name;
-        if (t == QAccessible::Value)
-            return name.isEmpty() ? QString() : caption();
+            return picture() ? widget()->accessibleName() : caption();
         return QAccessibleWidget::text(t);
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.offscreen = !inView(*widget(), widget()->geometry());
-        return state;
     }
 
     QList<QPair<QAccessibleInterface *, QAccessible::Relation>>
@@ -242,6 +239,29 @@ private:
     bool picture() const { return !label()->pixmap().isNull(); }
 };
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+// Where Qt has no announcements, a notice of the window: a notification that screen readers read out by its
+// name when it shows. It never shows on the screen. Each message has a notice of its own: a screen reader
+// reads the name when it gets to the event, and a later message must not take the earlier one's place.
+class Notice final : public QWidget
+{
+public:
+    Notice(QWidget *window, const QString &text) : QWidget(window), message(text) { hide(); }
+    const QString message;
+};
+
+class NoticeInterface final : public QAccessibleWidget
+{
+public:
+    explicit NoticeInterface(Notice *notice) : QAccessibleWidget(notice, QAccessible::Notification) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? static_cast<const Notice *>(widget())->message : QString();
+    }
+};
+#endif
+
 // The windows' own parts; everything else, menu bars and buttons included, Qt describes itself.
 QAccessibleInterface *windowParts(const QString &className, QObject *object)
 {
@@ -250,6 +270,10 @@ QAccessibleInterface *windowParts(const QString &className, QObject *object)
         return nullptr;
     if (widget->isWindow())
         return new Window(widget);
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    if (auto *notice = dynamic_cast<Notice *>(widget))
+        return new NoticeInterface(notice);
+#endif
     if (className == QLatin1String("QLabel"))
         return new Label(static_cast<QLabel *>(widget));
     if (className == QLatin1String("QFrame"))
@@ -259,13 +283,34 @@ QAccessibleInterface *windowParts(const QString &className, QObject *object)
     return nullptr;
 }
 
-// Puts right what Qt's own reports would leave wrong for a screen reader that remembers what it heard.
+// Puts right what Qt's own reports would leave wrong for a screen reader that remembers what it heard, and
+// tells it what the window announces.
 class WindowWatcher final : public QObject
 {
 public:
     explicit WindowWatcher(QWidget *window) : QObject(window), window_(window), announced_(nameOf(*window))
     {
         window->installEventFilter(this);
+        window->setProperty(watcherProperty, QVariant::fromValue<QObject *>(this));
+    }
+
+    // The window's name while its title changes unannounced: the one screen readers last heard.
+    QString heldName() const { return holding_ ? announced_ : QString(); }
+
+    void setTitleUnannounced(const QString &title)
+    {
+        holding_ = true;
+        window_->setWindowTitle(title);
+        holding_ = false;
+    }
+
+    // A widget's later message replaces its earlier one not yet told.
+    void announce(QWidget *source, const QString &message)
+    {
+        const auto same = [source](const auto &pending) { return pending.first == source; };
+        pending_.erase(std::remove_if(pending_.begin(), pending_.end(), same), pending_.end());
+        pending_.emplace_back(source, message);
+        tellSoon();
     }
 
 protected:
@@ -273,6 +318,8 @@ protected:
     {
         if (watched == window_ && event->type() == QEvent::Show)
             shown();
+        else if (watched == window_ && event->type() == QEvent::WindowActivate)
+            tellSoon();
         else if (watched != window_ && event->type() == QEvent::FocusIn)
             announceName();
         return false;
@@ -307,9 +354,68 @@ private:
         }
     }
 
+    // Once the event that gave the messages is over, all of them in one: a screen reader would cut each
+    // short with the next. They wait for the window to be active: while another window takes the focus, a
+    // screen reader talks of that one.
+    void tellSoon()
+    {
+        if (!telling_ && !pending_.empty()) {
+            telling_ = true;
+            QMetaObject::invokeMethod(
+                this, [this] { tell(); }, Qt::QueuedConnection);
+        }
+    }
+
+    void tell()
+    {
+        telling_ = false;
+        if (!window_->isActiveWindow())
+            return;
+        QStringList messages;
+        for (const auto &pending : pending_)
+            messages += pending.second;
+        pending_.clear();
+        if (!QAccessible::isActive())
+            return;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        QAccessibleAnnouncementEvent announcement(window_, messages.join(QLatin1String(", ")));
+        QAccessible::updateAccessibility(&announcement);
+#else
+        // A few are kept for screen readers that are slow to get to them; a call makes a few an hour.
+        notices_.push_back(new Notice(window_, messages.join(QLatin1String(", "))));
+        if (notices_.size() > keptNotices) {
+            delete notices_.front();
+            notices_.pop_front();
+        }
+        QAccessibleEvent shows(notices_.back(), QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shows);
+#endif
+    }
+
     QWidget *window_;
     QString announced_;
+    bool holding_ = false;
+    std::vector<std::pair<QWidget *, QString>> pending_;
+    bool telling_ = false;
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    static constexpr std::size_t keptNotices = 8;
+    std::deque<Notice *> notices_; // children of the window, which deletes those left
+#endif
 };
+
+WindowWatcher *watcherOf(const QWidget &window)
+{
+    return static_cast<WindowWatcher *>(window.property(watcherProperty).value<QObject *>());
+}
+
+QString Window::text(QAccessible::Text t) const
+{
+    if (t != QAccessible::Name)
+        return Container::text(t);
+    const WindowWatcher *watcher = watcherOf(*widget());
+    const QString held = watcher ? watcher->heldName() : QString();
+    return held.isEmpty() ? nameOf(*widget()) : held;
+}
 
 } // namespace
 
@@ -327,9 +433,16 @@ void nameWindow(QWidget *window, const QString &untitledName)
 
 void setUnannouncedTitle(QWidget *window, const QString &title)
 {
-    const QAccessible::UpdateHandler previous = QAccessible::installUpdateHandler([](QAccessibleEvent *) {});
-    window->setWindowTitle(title);
-    QAccessible::installUpdateHandler(previous);
+    if (WindowWatcher *watcher = watcherOf(*window))
+        watcher->setTitleUnannounced(title);
+    else
+        window->setWindowTitle(title);
+}
+
+void announce(QWidget *widget, const QString &message)
+{
+    if (WindowWatcher *watcher = watcherOf(*widget->window()))
+        watcher->announce(widget, message);
 }
 
 void setReadingPlace(QWidget *widget, const QRect &place)

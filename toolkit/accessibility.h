@@ -10,10 +10,13 @@ namespace tk {
 
 // What screen readers make of the windows that the form builder makes. A window is a frame (a dialog box a
 // dialog) named by its title, or by a name of its own while it has none; a picture box is a panel; a label
-// with a name of its own reads out its caption as its value, and a picture is named for what it shows.
+// reads out its caption as shown, with what it means as its description, and a picture is named for what it
+// shows.
 // Each container lists what it holds as a sighted reader takes it in: top to bottom, side by side left to
-// right, the contents of an outline together; hidden value holders, lines, outlines and decoration are left
-// out, and a control scrolled out of its container's view is not showing. Safe to call repeatedly.
+// right, the contents of an outline together; hidden value holders, lines, outlines, decoration and the
+// labels that name a check box (read as its name) are left out, and so is a control scrolled out of its
+// container's view, until it comes back into view: a screen reader remembers that it was not showing, but not
+// that it was not visible either, as Qt tells it when the control is queried there. Safe to call repeatedly.
 void installAccessibility();
 
 // The window is called `untitledName` while its title is empty. A change of its name reaches screen readers
@@ -21,8 +24,13 @@ void installAccessibility();
 // of the active window, and a running call changes the main window's title every second.
 void nameWindow(QWidget *window, const QString &untitledName);
 
-// Sets the window's title without telling screen readers, as Qt 6.8 and later would; nameWindow() tells them.
+// Sets the window's title without telling screen readers, which Qt 6.8 and later would do; nameWindow() tells
+// them.
 void setUnannouncedTitle(QWidget *window, const QString &title);
+
+// Screen readers read out the message, in the widget's window, once the current event is over and the window
+// is active; the messages of one event are read as one, the latest of each widget only.
+void announce(QWidget *widget, const QString &message);
 
 // Where the layout places the widget: screen readers read it in that place among the others, however far
 // it scrolls.

@@ -223,7 +223,9 @@ private:
     {
         widget->setParent(container(row));
         widget->setObjectName(QString::fromLatin1(row.name));
-        if (const QString name = accessibleName(row); !name.isEmpty())
+        if (row.kind == Kind::Label)
+            widget->setAccessibleDescription(QString::fromUtf8(row.description));
+        else if (const QString name = accessibleName(row); !name.isEmpty())
             widget->setAccessibleName(name);
         applyLook(widget, row, opaque);
         widget->setGeometry(pixelBox(row.box));
@@ -340,14 +342,16 @@ private:
                          [](const auto &a, const auto &b) { return a.first < b.first; });
         for (std::size_t i = 1; i < tabStops_.size(); ++i)
             QWidget::setTabOrder(tabStops_[i - 1].second, tabStops_[i].second);
-        if (!tabStops_.empty())
+        if (!tabStops_.empty()) {
             tabStops_.front().second->setFocus();
+            window_->setFirstTabStop(tabStops_.front().second);
+        }
     }
 
     Form &form_;
     const FormLayout &layout_;
     std::vector<std::unique_ptr<Control>> &controls_;
-    QWidget *window_ = nullptr;
+    FormWindow *window_ = nullptr;
     QWidget *client_ = nullptr;
     QMenuBar *menuBar_ = nullptr;
     std::map<std::string_view, QWidget *> containers_;

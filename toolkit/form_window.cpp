@@ -22,6 +22,15 @@ void FormWindow::changeEvent(QEvent *event)
         form_.windowStateChanged();
 }
 
+// The focus frame shows from the start, not only after the first Tab, as Qt would have it: a keyboard user
+// must see where the focus is.
+bool FormWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        setAttribute(Qt::WA_KeyboardFocusChange);
+    return QWidget::event(event);
+}
+
 // The form goes with its native window; shown again, it is a new form with a new window.
 void FormWindow::nativeWindowDestroyed()
 {

@@ -15,12 +15,18 @@ public:
 
     void nativeWindowDestroyed();
 
+    // The control that takes the focus first, in tab order; none if no control takes it.
+    QWidget *firstTabStop() const { return firstTabStop_; }
+    void setFirstTabStop(QWidget *control) { firstTabStop_ = control; }
+
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     Form &form_;
+    QWidget *firstTabStop_ = nullptr;
 };
 
 } // namespace tk

@@ -1,9 +1,9 @@
 #include "label.h"
 
+#include "accessibility.h"
 #include "style.h"
 #include "units.h"
 
-#include <QAccessible>
 #include <QLabel>
 
 #include <algorithm>
@@ -12,7 +12,7 @@ namespace tk {
 
 Label::Label(Form &form, const ControlLayout &layout, QLabel *widget)
     : BoxControl(form, layout, widget), label_(widget), caption_(QString::fromUtf8(layout.caption)),
-      width_(pixels(layout.box.width))
+      width_(pixels(layout.box.width)), announcement_(QString::fromUtf8(layout.announcement))
 {
     label_->setText(caption_);
     fitFont(*label_, caption_);
@@ -37,11 +37,8 @@ void Label::updateWidget()
     label_->setText(caption_);
     fitFont(*label_, caption_);
     fitWidth();
-    // Qt tells screen readers of a new caption only for labels without a name of their own.
-    if (!label_->accessibleName().isEmpty() && QAccessible::isActive()) {
-        QAccessibleTextUpdateEvent event(label_, 0, shown, caption_);
-        QAccessible::updateAccessibility(&event);
-    }
+    if (!announcement_.isEmpty())
+        announce(label_, announcement_.arg(caption_));
 }
 
 // A right-aligned value whose caption outgrows its box, as the hours of a call of more than four days do,

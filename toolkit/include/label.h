@@ -23,6 +23,7 @@ private:
     QLabel *label_;
     QString caption_;
     int width_; // in pixels, as laid out
+    QString announcement_;
 };
 
 } // namespace tk

@@ -58,12 +58,18 @@ struct ControlLayout {
     LineStyle lineStyle = LineStyle::Solid;
     const char *picture = nullptr; // images: a resource path
     // What a screen reader calls the control: this name, else the caption of the label named by `labelledBy`,
-    // else the control's own caption. A label with a name of its own reads out its caption as its value.
+    // else the control's own caption.
     const char *accessibleName = nullptr;
+    // Labels that show a value: what the value is. A screen reader reads the caption, as it is shown, and
+    // gives this as its description.
+    const char *description = nullptr;
     // The label beside or above the control that says what it is: its heading, for a screen reader.
     const char *labelledBy = nullptr;
     // Drawn, but says nothing: screen readers leave it out, as they do lines and outlines.
     bool decorative = false;
+    // Labels: a change of the caption is told to screen readers as this text, "%1" standing for the caption;
+    // changes made by one event are told together.
+    const char *announcement = nullptr;
 };
 
 struct FormLayout {
