@@ -104,8 +104,12 @@ private:
         SharedPalette(const ClassicStyle &style, const QStyleOption *option)
             : option_(const_cast<QStyleOption *>(option)), own_(option ? option->palette : QPalette())
         {
-            if (option_)
+            if (option_) {
+                // Palettes that compare equal may be in different colour groups: an inactive window's focus
+                // frame is drawn in the inactive group's colours.
                 option_->palette = style.shared(own_);
+                option_->palette.setCurrentColorGroup(own_.currentColorGroup());
+            }
         }
         ~SharedPalette()
         {
