@@ -73,6 +73,22 @@ bool windowManagerSupports(xcb_connection_t *connection, xcb_window_t root, xcb_
     return std::find(hints, end, hint) != end;
 }
 
+// Asks the window manager for something about the window: a client message to the root window.
+void askWindowManager(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t type,
+                      const std::array<uint32_t, 5> &data = {})
+{
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = type;
+    std::copy(data.begin(), data.end(), message.data.data32);
+    xcb_send_event(connection, 0, xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char *>(&message));
+    xcb_flush(connection);
+}
+
 // Qt names a window's icon only by _NET_WM_ICON_NAME, which window managers that label the icons of minimized
 // windows apart may not read: they read WM_ICON_NAME, else show "Untitled". Both carry the name.
 void writeIconName(xcb_connection_t *connection, xcb_window_t window, const QString &name)
@@ -144,15 +160,7 @@ QMargins frameExtents(QWidget &window)
         return {};
     const uint32_t propertyChanges = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(watcher.get(), xid, XCB_CW_EVENT_MASK, &propertyChanges);
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = xid;
-    message.type = request;
-    xcb_send_event(watcher.get(), 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char *>(&message));
-    xcb_flush(watcher.get());
+    askWindowManager(watcher.get(), xid, request);
     // A window manager that never answers leaves the client area as the frame.
     using Clock = std::chrono::steady_clock;
     const Clock::time_point giveUp = Clock::now() + std::chrono::milliseconds(200);
@@ -185,22 +193,11 @@ void showInTaskBar(QWidget &window, bool shown)
     const auto [state, skipTaskBar] = atoms<2>(connection, {"_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR"});
     if (!state || !skipTaskBar)
         return;
-    // Once the window is managed, its states change by asking the window manager.
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = static_cast<xcb_window_t>(window.internalWinId());
-    message.type = state;
-    message.data.data32[0] = shown ? 0 : 1; // remove or add the state
-    message.data.data32[1] = skipTaskBar;
-    message.data.data32[3] = 1; // asked by an application
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    xcb_send_event(connection, 0, root,
-                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                   reinterpret_cast<const char *>(&message));
-    xcb_flush(connection);
+    // Once the window is managed, its states change by asking the window manager: remove (0) or add (1)
+    // the state, asked by an application (1).
+    askWindowManager(connection, static_cast<xcb_window_t>(window.internalWinId()), state,
+                     {shown ? 0u : 1u, skipTaskBar, 0, 1, 0});
 }
-
 DestroyedWindowWatch::DestroyedWindowWatch()
 {
     if (xcbConnection())
