@@ -1,4 +1,4 @@
-#include "session.h"
+#include "window_session.h"
 
 #include <form1.h>
 #include <form2.h>
@@ -12,7 +12,7 @@ namespace {
 
 QAccessibleInterface *accessible(tk::Form &form, const QString &name)
 {
-    QWidget *widget = form.window()->findChild<QWidget *>(name);
+    QWidget *widget = tk::windowOf(form)->findChild<QWidget *>(name);
     if (!widget)
         qFatal("no control %s", qPrintable(name));
     return QAccessible::queryAccessibleInterface(widget);
@@ -55,12 +55,12 @@ private slots:
         QFETCH(QString, description);
         QFETCH(QString, value);
         LocaleScope czech(u"cs_CZ"_s);
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         tk::Form *form = &session.program().show<Form1>();
-        Session::click(*form, "Command1");
+        WindowSession::click(*form, "Command1");
         session.seconds(3725);
         if (onBill) {
-            Session::click(*form, "Command3");
+            WindowSession::click(*form, "Command3");
             form = session.program().find<Form2>();
         }
         session.program().flush();
@@ -88,7 +88,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, name);
         QFETCH(bool, checked);
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form1 &main = session.program().show<Form1>();
         QAccessibleInterface *box = accessible(main, QString::fromLatin1(QTest::currentDataTag()));
         QCOMPARE(box->role(), QAccessible::CheckBox);
