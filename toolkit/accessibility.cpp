@@ -361,8 +361,7 @@ private:
     {
         if (!telling_ && !pending_.empty()) {
             telling_ = true;
-            QMetaObject::invokeMethod(
-                this, [this] { tell(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &WindowWatcher::tell, Qt::QueuedConnection);
         }
     }
 
