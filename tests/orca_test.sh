@@ -131,13 +131,13 @@ keys_to "$main" alt+s
 wait_until 10 window_state_is "$main" _NET_WM_STATE_HIDDEN || x_fail "Start did not minimize the window"
 focus_window "$main" || x_fail "the main window cannot be activated again"
 hear "$m" '^Start (push )?button\.$'
-hear "$m" '^(notification )?(.*, )?Provoz s(il|lab)ný(, .*)?\.?$'
+hear "$m" '^(notification )?(.*, )?Provoz (silný|slabý)(, .*)?\.?$'
 fail_if_heard "$m" 'vyúčtování.*check box' "after Start the focus went to the bill's check box"
 
 # Flat review reads the values as they are shown, and each check box once.
 m=$(mark)
 review "$main" 5
-hear "$m" '^Datum: [0-9]+\.[0-9]+\.[0-9]{4} [^ ]+ Provoz: s(il|lab)ný$'
+hear "$m" '^Datum: [0-9]+\.[0-9]+\.[0-9]{4} [^ ]+ Provoz: (silný|slabý)$'
 hear "$m" '^checked Po startu minimalizovat checked Po stopnutí zobrazit vyúčtování$'
 hear "$m" '^Délka hovoru: [0-9]+ : [0-9]+ : [0-9]+ /hod$'
 hear "$m" '^Cena hovoru: 2,4 Kč$'

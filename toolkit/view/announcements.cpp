@@ -101,7 +101,7 @@ private:
     {
         if (!telling_ && !pending_.empty()) {
             telling_ = true;
-            QMetaObject::invokeMethod(this, [this] { tell(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &Announcer::tell, Qt::QueuedConnection);
         }
     }
 
