@@ -6,8 +6,9 @@
 
 namespace tk {
 
-// A window's layout as data: what the windows' code declares and the form builder turns into widgets.
-// Positions and sizes are in twips (1/1440 inch), as stored; the builder alone converts them.
+// A window's layout as data: what the windows' code declares. A form makes its controls from it, and the
+// view's form builder its widgets. Positions and sizes are in twips (1/1440 inch), as stored; the builder
+// alone converts them.
 
 using Rgb = std::uint32_t; // 0xRRGGBB
 
