@@ -3,8 +3,12 @@
 #include <form1.h>
 #include <form2.h>
 
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QTest>
+
+#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
@@ -18,11 +22,21 @@ QAccessibleInterface *accessible(tk::Form &form, const QString &name)
     return QAccessible::queryAccessibleInterface(widget);
 }
 
+QWidget *activated(tk::Form &form)
+{
+    QWidget *window = form.window();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qFatal("%s was not activated", qPrintable(window->objectName()));
+    return window;
+}
+
 } // namespace
 
 // What a screen reader can read of the meter and the bill: a label that shows a value reads it as shown, as
 // its name and text, and says what it is in Czech as its description; the check boxes are named by the
-// labels beside them.
+// labels beside them. Run from the keyboard alone, the window keeps the focus where the user expects it and
+// shows where it is.
 class AccessibilityTest : public QObject
 {
     Q_OBJECT
@@ -97,6 +111,70 @@ private slots:
         const auto labels = box->relations(QAccessible::Label);
         QCOMPARE(labels.size(), 1);
         QCOMPARE(labels.first().first->object()->objectName(), label);
+    }
+
+    // A call begun from the keyboard while the minimize option is in focus leaves the focus on Start, not on
+    // the next box: a Space meant for Start would untick the bill option unseen.
+    void startingFromACheckBoxLeavesTheFocusOnStart()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        Form1 &main = session.program().show<Form1>();
+        QWidget *window = activated(main);
+        QTest::keyClick(window, Qt::Key_Tab);
+        QTest::keyClick(window, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Check1"_s);
+        QTest::keyClick(window, Qt::Key_S, Qt::AltModifier);
+        QVERIFY(main.timer("Timer1").enabled());
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Command1"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(main.checkBox("Check2").value(), 1);
+    }
+
+    void enterPressesTheButtonInFocus_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Enter") << Qt::Key_Return << Qt::KeyboardModifiers();
+        QTest::newRow("keypad Enter") << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+    }
+
+    void enterPressesTheButtonInFocus()
+    {
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        Session session(Session::at(2026, 12, 7, 10));
+        Form1 &main = session.program().show<Form1>();
+        activated(main);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Command1"_s);
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QVERIFY(main.timer("Timer1").enabled());
+    }
+
+    // The focus frame shows on Start as the window opens, before any key, drawn in the active window's
+    // colours. On a desktop whose inactive windows have a grey highlight, a frame in those would not show;
+    // the window is drawn once before it is activated, as a window manager has it.
+    void theFocusFrameShowsFromTheStartInTheActiveColours()
+    {
+        Session session(Session::at(2026, 12, 7, 10));
+        QPalette desktop = QApplication::palette();
+        desktop.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0x90, 0x90, 0x90));
+        QApplication::setPalette(desktop);
+        Form1 &main = session.program().show<Form1>();
+        main.window()->grab();
+        activated(main);
+        auto *start = main.window()->findChild<QAbstractButton *>(u"Command1"_s);
+        QVERIFY(start->hasFocus());
+        const QImage drawn = start->grab().toImage();
+        const int hue = desktop.color(QPalette::Active, QPalette::Highlight).hslHue();
+        int framed = 0;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QColor pixel = drawn.pixelColor(x, y);
+                if (pixel.hslSaturationF() > 0.3 && std::abs(pixel.hslHue() - hue) < 10)
+                    ++framed;
+            }
+        }
+        QVERIFY2(framed > drawn.width(), qPrintable(QString::number(framed)));
     }
 };
 
