@@ -2,13 +2,18 @@
 
 #include <form1.h>
 #include <form2.h>
+#include <form3.h>
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QTest>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 #include <cstdlib>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +25,30 @@ QAccessibleInterface *accessible(tk::Form &form, const QString &name)
     if (!widget)
         qFatal("no control %s", qPrintable(name));
     return QAccessible::queryAccessibleInterface(widget);
+}
+
+// What a screen reader is told to say: Qt 6.8's announcements, or the notifications that show before it.
+QStringList heard;
+
+void listen(QAccessibleEvent *event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (event->type() == QAccessible::Announcement)
+        heard << static_cast<QAccessibleAnnouncementEvent *>(event)->message();
+#else
+    if (event->type() == QAccessible::ObjectShow &&
+        event->accessibleInterface()->role() == QAccessible::Notification)
+        heard << event->accessibleInterface()->text(QAccessible::Name);
+#endif
+}
+
+// What the screen reader has been told since it was last asked. Captions reach the widgets at the next turn
+// of the event loop, and their announcements the screen reader at the turn after.
+QStringList told()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    return std::exchange(heard, {});
 }
 
 QWidget *activated(tk::Form &form)
@@ -35,13 +64,23 @@ QWidget *activated(tk::Form &form)
 
 // What a screen reader can read of the meter and the bill: a label that shows a value reads it as shown, as
 // its name and text, and says what it is in Czech as its description; the check boxes are named by the
-// labels beside them. Run from the keyboard alone, the window keeps the focus where the user expects it and
-// shows where it is.
+// labels beside them; it hears each new price and period once. Run from the keyboard alone, the window keeps
+// the focus where the user expects it and shows where it is.
 class AccessibilityTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // Accessibility switched on, as a screen reader's arrival does on a desktop; what the program reports
+    // goes to the listener.
+    void initTestCase()
+    {
+        QPlatformAccessibility *platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+        QVERIFY(platform);
+        platform->setActive(true);
+        QAccessible::installUpdateHandler(listen);
+    }
+
     void valuesCanBeRead_data()
     {
         QTest::addColumn<bool>("onBill");
@@ -175,6 +214,35 @@ private slots:
             }
         }
         QVERIFY2(framed > drawn.width(), qPrintable(QString::number(framed)));
+    }
+
+    // A screen reader hears the price and the period as they change, never the seconds; a window in the
+    // background keeps its news until it is active again, and then tells only the latest of each.
+    void theCallIsHeardAndWhatChangedAwayIsToldOnReturn()
+    {
+        LocaleScope czech(u"cs_CZ"_s);
+        Session session(Session::at(2026, 12, 7, 10));
+        Form1 &main = session.program().show<Form1>();
+        activated(main);
+        told();
+        Session::click(main, "Command1");
+        QCOMPARE(told(), QStringList({u"Cena hovoru 2,4 Kč"_s}));
+        session.seconds(1);
+        QCOMPARE(told(), QStringList({u"Provoz silný"_s}));
+        for (int second = 0; second < 10; ++second) {
+            session.seconds(1);
+            QCOMPARE(told(), QStringList());
+        }
+
+        // Two price steps while the about window is in front.
+        Session::click(main, "mnuabout");
+        activated(*session.program().find<Form3>());
+        for (int second = 0; second < 400; ++second) {
+            session.seconds(1);
+            QCOMPARE(told(), QStringList());
+        }
+        activated(main);
+        QCOMPARE(told(), QStringList({u"Cena hovoru 7,2 Kč"_s}));
     }
 };
 
