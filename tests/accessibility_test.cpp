@@ -2,9 +2,18 @@
 
 #include <form1.h>
 #include <form2.h>
+#include <form3.h>
 
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QTest>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+#include <cstdlib>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -18,16 +27,60 @@ QAccessibleInterface *accessible(tk::Form &form, const QString &name)
     return QAccessible::queryAccessibleInterface(widget);
 }
 
+// What a screen reader is told to say: Qt 6.8's announcements, or the notifications that show before it.
+QStringList heard;
+
+void listen(QAccessibleEvent *event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (event->type() == QAccessible::Announcement)
+        heard << static_cast<QAccessibleAnnouncementEvent *>(event)->message();
+#else
+    if (event->type() == QAccessible::ObjectShow &&
+        event->accessibleInterface()->role() == QAccessible::Notification)
+        heard << event->accessibleInterface()->text(QAccessible::Name);
+#endif
+}
+
+// What the screen reader has been told since it was last asked. Captions reach the widgets at the next turn
+// of the event loop, and their announcements the screen reader at the turn after.
+QStringList told()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    return std::exchange(heard, {});
+}
+
+QWidget *activated(tk::Form &form)
+{
+    QWidget *window = tk::windowOf(form);
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window))
+        qFatal("%s was not activated", qPrintable(window->objectName()));
+    return window;
+}
+
 } // namespace
 
 // What a screen reader can read of the meter and the bill: a label that shows a value reads it as shown, as
 // its name and text, and says what it is in Czech as its description; the check boxes are named by the
-// labels beside them.
+// labels beside them; it hears each new price and period once. Run from the keyboard alone, the window keeps
+// the focus where the user expects it and shows where it is.
 class AccessibilityTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // Accessibility switched on, as a screen reader's arrival does on a desktop; what the program reports
+    // goes to the listener.
+    void initTestCase()
+    {
+        QPlatformAccessibility *platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+        QVERIFY(platform);
+        platform->setActive(true);
+        QAccessible::installUpdateHandler(listen);
+    }
+
     void valuesCanBeRead_data()
     {
         QTest::addColumn<bool>("onBill");
@@ -97,6 +150,99 @@ private slots:
         const auto labels = box->relations(QAccessible::Label);
         QCOMPARE(labels.size(), 1);
         QCOMPARE(labels.first().first->object()->objectName(), label);
+    }
+
+    // A call begun from the keyboard while the minimize option is in focus leaves the focus on Start, not on
+    // the next box: a Space meant for Start would untick the bill option unseen.
+    void startingFromACheckBoxLeavesTheFocusOnStart()
+    {
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
+        Form1 &main = session.program().show<Form1>();
+        QWidget *window = activated(main);
+        QTest::keyClick(window, Qt::Key_Tab);
+        QTest::keyClick(window, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Check1"_s);
+        QTest::keyClick(window, Qt::Key_S, Qt::AltModifier);
+        QVERIFY(main.timer("Timer1").enabled());
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Command1"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(main.checkBox("Check2").value(), 1);
+    }
+
+    void enterPressesTheButtonInFocus_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Enter") << Qt::Key_Return << Qt::KeyboardModifiers();
+        QTest::newRow("keypad Enter") << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+    }
+
+    void enterPressesTheButtonInFocus()
+    {
+        QFETCH(Qt::Key, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
+        Form1 &main = session.program().show<Form1>();
+        activated(main);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Command1"_s);
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QVERIFY(main.timer("Timer1").enabled());
+    }
+
+    // The focus frame shows on Start as the window opens, before any key, drawn in the active window's
+    // colours. On a desktop whose inactive windows have a grey highlight, a frame in those would not show;
+    // the window is drawn once before it is activated, as a window manager has it.
+    void theFocusFrameShowsFromTheStartInTheActiveColours()
+    {
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
+        QPalette desktop = QApplication::palette();
+        desktop.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0x90, 0x90, 0x90));
+        QApplication::setPalette(desktop);
+        Form1 &main = session.program().show<Form1>();
+        tk::windowOf(main)->grab();
+        activated(main);
+        auto *start = tk::windowOf(main)->findChild<QAbstractButton *>(u"Command1"_s);
+        QVERIFY(start->hasFocus());
+        const QImage drawn = start->grab().toImage();
+        const int hue = desktop.color(QPalette::Active, QPalette::Highlight).hslHue();
+        int framed = 0;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x) {
+                const QColor pixel = drawn.pixelColor(x, y);
+                if (pixel.hslSaturationF() > 0.3 && std::abs(pixel.hslHue() - hue) < 10)
+                    ++framed;
+            }
+        }
+        QVERIFY2(framed > drawn.width(), qPrintable(QString::number(framed)));
+    }
+
+    // A screen reader hears the price and the period as they change, never the seconds; a window in the
+    // background keeps its news until it is active again, and then tells only the latest of each.
+    void theCallIsHeardAndWhatChangedAwayIsToldOnReturn()
+    {
+        LocaleScope czech(u"cs_CZ"_s);
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
+        Form1 &main = session.program().show<Form1>();
+        activated(main);
+        told();
+        WindowSession::click(main, "Command1");
+        QCOMPARE(told(), QStringList({u"Cena hovoru 2,4 Kč"_s}));
+        session.seconds(1);
+        QCOMPARE(told(), QStringList({u"Provoz silný"_s}));
+        for (int second = 0; second < 10; ++second) {
+            session.seconds(1);
+            QCOMPARE(told(), QStringList());
+        }
+
+        // Two price steps while the about window is in front.
+        WindowSession::click(main, "mnuabout");
+        activated(*session.program().find<Form3>());
+        for (int second = 0; second < 400; ++second) {
+            session.seconds(1);
+            QCOMPARE(told(), QStringList());
+        }
+        activated(main);
+        QCOMPARE(told(), QStringList({u"Cena hovoru 7,2 Kč"_s}));
     }
 };
 
