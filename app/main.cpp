@@ -1,3 +1,4 @@
+#include <application.h>
 #include <form1.h>
 
 #include <cstdio>

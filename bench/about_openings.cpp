@@ -5,6 +5,7 @@
 //
 //   about_openings [OPENINGS]
 
+#include <desktop.h>
 #include <form1.h>
 #include <form3.h>
 #include <manual_clock.h>
@@ -45,7 +46,7 @@ template <class F> void runUntil(F done)
 void openAndClose(Program &program)
 {
     Form &about = program.show<Form3>();
-    QWidget *window = about.window();
+    QWidget *window = tk::windowOf(about);
     runUntil([window] { return window->windowHandle() && window->windowHandle()->isExposed(); });
     about.unload();
     runUntil([&program] { return !program.find<Form3>(); });
@@ -61,6 +62,7 @@ int main(int argc, char *argv[])
     constexpr int settling = 10;
     ManualClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
     Program program{clock};
+    Desktop desktop{program};
     program.show<Form1>();
     for (int i = 0; i < settling; ++i)
         openAndClose(program);

@@ -13,6 +13,7 @@
 // A simulated second is delivered as the real clock delivers it: the main window's own ticks and, 0.3 s
 // later, the call's, each followed by the widget sync that the event loop would run.
 
+#include <desktop.h>
 #include <form1.h>
 #include <form3.h>
 #include <manual_clock.h>
@@ -64,6 +65,7 @@ public:
 struct Run {
     ManualClock clock{QDateTime(QDate(2026, 12, 7), QTime(10, 0))};
     Program program{clock};
+    Desktop desktop{program};
 
     void advance(Ms ms)
     {
@@ -75,10 +77,10 @@ struct Run {
 void click(Form &form, const char *name)
 {
     const QString objectName = QString::fromLatin1(name);
-    if (auto *button = form.window()->findChild<QAbstractButton *>(objectName))
+    if (auto *button = tk::windowOf(form)->findChild<QAbstractButton *>(objectName))
         button->click();
     else
-        form.window()->findChild<QAction *>(objectName)->trigger();
+        tk::windowOf(form)->findChild<QAction *>(objectName)->trigger();
     QCoreApplication::sendPostedEvents();
 }
 
@@ -201,7 +203,7 @@ int main(int argc, char *argv[])
     if (argc > 1 && QByteArray(argv[1]) == "shape") {
         Run run;
         Form1 &form = run.program.form<Form1>();
-        const QWidget *window = form.window();
+        const QWidget *window = tk::windowOf(form);
         std::printf("widgets=%lld width=%d height=%d\n", qint64(window->findChildren<QWidget *>().size()),
                     window->width(), window->height());
         return 0;

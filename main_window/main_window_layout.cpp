@@ -16,7 +16,9 @@ constexpr Rgb navy = 0x000080;
 constexpr Rgb green = 0x008000;
 constexpr Rgb red = 0xFF0000;
 
-// In stored order; later rows lie above earlier ones where they overlap.
+// In stored order. Where rows overlap, the builder lays lines and outlines over labels and pictures, and
+// buttons, check boxes and picture boxes over everything drawn, whatever their order; among labels and
+// pictures, later rows lie over earlier ones.
 const std::array controls{
     ControlLayout{.kind = Kind::CheckBox,
                   .name = "Check2",

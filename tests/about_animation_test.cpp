@@ -1,4 +1,4 @@
-#include "session.h"
+#include "window_session.h"
 
 #include <form1.h>
 #include <form3.h>
@@ -39,7 +39,7 @@ constexpr qint64 tick = 100;
 
 QWidget *viewport(const Form3 &form)
 {
-    return form.window()->findChild<QWidget *>(u"Picture1Inside"_s);
+    return tk::windowOf(form)->findChild<QWidget *>(u"Picture1Inside"_s);
 }
 
 // The credit items of which some part shows in the viewport, once the widgets have caught up.
@@ -49,7 +49,7 @@ QStringList inView(tk::Program &program, const Form3 &form)
     const QWidget *area = viewport(form);
     QStringList names;
     for (const Credit &credit : credits) {
-        const QWidget *item = form.control(credit.name).widget();
+        const QWidget *item = tk::widgetOf(form.control(credit.name));
         if (item->isVisible() && item->geometry().intersects(area->rect()))
             names << QString::fromLatin1(credit.name);
     }
@@ -90,7 +90,7 @@ bool noneRose(const QList<float> &before, const QList<float> &after)
 QRect viewportInWindow(const Form3 &form)
 {
     const QWidget *area = viewport(form);
-    return {area->mapTo(form.window(), QPoint(0, 0)), area->size()};
+    return {area->mapTo(tk::windowOf(form), QPoint(0, 0)), area->size()};
 }
 
 // How many pixels outside the viewport differ between two pictures of the window.
@@ -144,7 +144,7 @@ private slots:
     {
         QFETCH(qint64, ms);
         QFETCH(QStringList, visible);
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form3 &form = session.program().show<Form3>();
         session.milliseconds(ms);
         QCOMPARE(tops(form), startsMoved(25.0f * float(ms / tick)));
@@ -154,7 +154,7 @@ private slots:
     // The rights line leads, entering across the viewport's bottom edge, whatever its inner height.
     void theRightsLineComesFirstFromTheBottomEdge()
     {
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form3 &form = session.program().show<Form3>();
         QStringList visible;
         int ticks = 0;
@@ -164,14 +164,14 @@ private slots:
             visible = inView(session.program(), form);
         }
         QCOMPARE(visible, QStringList({u"Label2"_s}));
-        const QRect line = form.control("Label2").widget()->geometry();
+        const QRect line = tk::widgetOf(form.control("Label2"))->geometry();
         QVERIFY(line.bottom() >= viewport(form)->height());
         QVERIFY(ticks >= 19 && ticks <= 22);
     }
 
     void staysEmptyOnceRolledOut()
     {
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form3 &form = session.program().show<Form3>();
         session.milliseconds(265 * tick);
         for (int i = 0; i < 3000; ++i) {
@@ -195,11 +195,11 @@ private slots:
     {
         QFETCH(qint64, ticks);
         QFETCH(int, clicks);
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form3 &form = session.program().show<Form3>();
         session.milliseconds(ticks * tick + 50);
         for (int i = 0; i < clicks; ++i)
-            Session::click(form, "Command1");
+            WindowSession::click(form, "Command1");
         QCOMPARE(tops(form), startsMoved(0));
         QCOMPARE(inView(session.program(), form), QStringList());
         // The timer keeps its rhythm: the next tick comes on time and starts the run from the beginning.
@@ -211,22 +211,22 @@ private slots:
 
     void konecClosesOnlyTheAboutWindowAndReopeningStartsAfresh()
     {
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form1 &main = session.program().show<Form1>();
-        Session::click(main, "mnuabout");
+        WindowSession::click(main, "mnuabout");
         Form3 *first = session.program().find<Form3>();
         QVERIFY(first);
         session.milliseconds(100 * tick);
-        Session::click(*first, "Command2");
+        WindowSession::click(*first, "Command2");
         QVERIFY(!session.program().find<Form3>());
         QVERIFY(main.loaded());
         QVERIFY(!session.program().ended());
         session.program().flush();
 
-        Session::click(main, "mnuabout");
+        WindowSession::click(main, "mnuabout");
         Form3 *second = session.program().find<Form3>();
         QVERIFY(second);
-        QVERIFY(second->window()->isVisible());
+        QVERIFY(tk::windowOf(*second)->isVisible());
         QCOMPARE(tops(*second), startsMoved(0));
         session.milliseconds(tick);
         QCOMPARE(tops(*second), startsMoved(25));
@@ -234,12 +234,12 @@ private slots:
 
     void choosingAboutAgainKeepsTheRunningWindow()
     {
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form1 &main = session.program().show<Form1>();
-        Session::click(main, "mnuabout");
+        WindowSession::click(main, "mnuabout");
         Form3 *about = session.program().find<Form3>();
         session.milliseconds(50 * tick + 30);
-        Session::click(main, "mnuabout");
+        WindowSession::click(main, "mnuabout");
         QCOMPARE(session.program().find<Form3>(), about);
         QCOMPARE(tops(*about), startsMoved(50 * 25));
         session.milliseconds(tick - 30);
@@ -249,29 +249,29 @@ private slots:
     // The about window has no task-bar entry to bring it back from, should a window manager minimize it.
     void choosingAboutBringsBackAMinimizedWindow()
     {
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form1 &main = session.program().show<Form1>();
-        Session::click(main, "mnuabout");
+        WindowSession::click(main, "mnuabout");
         Form3 *about = session.program().find<Form3>();
         about->minimize();
         QVERIFY(about->minimized());
-        Session::click(main, "mnuabout");
+        WindowSession::click(main, "mnuabout");
         QVERIFY(!about->minimized());
-        QVERIFY(about->window()->isVisible());
+        QVERIFY(tk::windowOf(*about)->isVisible());
     }
 
     void theMainWindowGoesOnMetering()
     {
         LocaleScope scope(u"cs_CZ"_s);
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form1 &main = session.program().show<Form1>();
-        Session::click(main, "Command1");
-        Session::click(main, "mnuabout");
+        WindowSession::click(main, "Command1");
+        WindowSession::click(main, "mnuabout");
         session.seconds(5);
         QCOMPARE(main.label("Label1").caption(), u"5"_s);
         const QString title = main.caption();
         QVERIFY(title.endsWith(u" = 2,4 Kč"_s));
-        Session::click(*session.program().find<Form3>(), "Command2");
+        WindowSession::click(*session.program().find<Form3>(), "Command2");
         session.seconds(3);
         QCOMPARE(main.label("Label1").caption(), u"8"_s);
         QVERIFY(main.caption() != title);
@@ -280,12 +280,12 @@ private slots:
 
     void stopWithoutTheBillClosesTheAboutWindowToo()
     {
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form1 &main = session.program().show<Form1>();
-        Session::click(main, "mnuabout");
+        WindowSession::click(main, "mnuabout");
         session.seconds(2);
-        Session::click(main, "Check2");
-        Session::click(main, "Command3");
+        WindowSession::click(main, "Check2");
+        WindowSession::click(main, "Command3");
         QVERIFY(session.program().ended());
         QVERIFY(!session.program().find<Form3>());
     }
@@ -301,7 +301,7 @@ private slots:
     void farPositionsStayOutOfSightAndRestart()
     {
         QFETCH(float, top);
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form3 &form = session.program().show<Form3>();
         setAllTops(form, top);
         QCOMPARE(inView(session.program(), form), QStringList());
@@ -309,7 +309,7 @@ private slots:
         session.seconds(10);
         QVERIFY(noneRose(before, tops(form)));
         QCOMPARE(inView(session.program(), form), QStringList());
-        Session::click(form, "Command1");
+        WindowSession::click(form, "Command1");
         QCOMPARE(tops(form), startsMoved(0));
         session.milliseconds(150 * tick);
         QCOMPARE(inView(session.program(), form).size(), 6);
@@ -320,7 +320,7 @@ private slots:
     // until that point (about three weeks' worth), then checks "Znovu".
     void aWindowOpenForAYearStillRestarts()
     {
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form3 &form = session.program().show<Form3>();
         constexpr qint64 chunk = 500'000;
         qint64 ticks = 0;
@@ -338,7 +338,7 @@ private slots:
         }
         session.milliseconds(tick);
         QCOMPARE(tops(form), before);
-        Session::click(form, "Command1");
+        WindowSession::click(form, "Command1");
         QCOMPARE(tops(form), startsMoved(0));
         session.milliseconds(150 * tick);
         QCOMPARE(inView(session.program(), form).size(), 6);
@@ -357,15 +357,15 @@ private slots:
     void creditsAreDrawnOnlyInsideTheViewport()
     {
         QFETCH(qint64, ticks);
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form3 &form = session.program().show<Form3>();
         session.program().flush();
         const QRect area = viewportInWindow(form);
-        const QImage empty = form.window()->grab().toImage();
+        const QImage empty = tk::windowOf(form)->grab().toImage();
         QVERIFY(!hasGreen(empty, empty.rect()));
         session.milliseconds(ticks * tick);
         session.program().flush();
-        const QImage rolling = form.window()->grab().toImage();
+        const QImage rolling = tk::windowOf(form)->grab().toImage();
         QCOMPARE(changedOutsideViewport(empty, rolling, area), 0);
         if (ticks < 264)
             QVERIFY(hasGreen(rolling, area));

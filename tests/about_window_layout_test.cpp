@@ -1,4 +1,4 @@
-#include "session.h"
+#include "window_session.h"
 
 #include <form3.h>
 
@@ -16,10 +16,10 @@ class AboutWindowLayoutTest : public QObject
 {
     Q_OBJECT
 
-    Session session{Session::at(2026, 12, 7, 10)};
+    WindowSession session{WindowSession::at(2026, 12, 7, 10)};
     Form3 *form = nullptr;
 
-    QWidget *widget(const QString &name) const { return form->window()->findChild<QWidget *>(name); }
+    QWidget *widget(const QString &name) const { return tk::windowOf(*form)->findChild<QWidget *>(name); }
 
 private slots:
     void initTestCase()
@@ -30,7 +30,7 @@ private slots:
 
     void windowIsAFixedDialogWithoutIconOrMinimizeBox()
     {
-        QWidget *window = form->window();
+        QWidget *window = tk::windowOf(*form);
         QCOMPARE(window->windowTitle(), u"Něco o..."_s);
         QCOMPARE(window->size(), QSize(297, 199));
         QCOMPARE(window->minimumSize(), window->maximumSize());
@@ -164,7 +164,7 @@ private slots:
 
     void theTimerWaitsForTheLoad()
     {
-        Session fresh(Session::at(2026, 12, 7, 10));
+        WindowSession fresh(WindowSession::at(2026, 12, 7, 10));
         Form3 unloaded(fresh.program());
         QCOMPARE(unloaded.timer("Timer1").interval(), 100);
         QVERIFY(!unloaded.timer("Timer1").enabled());
@@ -176,7 +176,7 @@ private slots:
     // "Znovu", where a Space restarts the credits that have just started and never closes the window.
     void keyboardFocusFollowsTheTabOrder()
     {
-        QWidget *window = form->window();
+        QWidget *window = tk::windowOf(*form);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         QCOMPARE(QApplication::focusWidget()->objectName(), u"Command1"_s);

@@ -1,4 +1,4 @@
-#include "session.h"
+#include "window_session.h"
 
 #include <form1.h>
 #include <form2.h>
@@ -21,7 +21,7 @@ namespace {
 
 QAccessibleInterface *accessible(tk::Form &form, const QString &name)
 {
-    QWidget *widget = form.window()->findChild<QWidget *>(name);
+    QWidget *widget = tk::windowOf(form)->findChild<QWidget *>(name);
     if (!widget)
         qFatal("no control %s", qPrintable(name));
     return QAccessible::queryAccessibleInterface(widget);
@@ -53,7 +53,7 @@ QStringList told()
 
 QWidget *activated(tk::Form &form)
 {
-    QWidget *window = form.window();
+    QWidget *window = tk::windowOf(form);
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window))
         qFatal("%s was not activated", qPrintable(window->objectName()));
@@ -108,12 +108,12 @@ private slots:
         QFETCH(QString, description);
         QFETCH(QString, value);
         LocaleScope czech(u"cs_CZ"_s);
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         tk::Form *form = &session.program().show<Form1>();
-        Session::click(*form, "Command1");
+        WindowSession::click(*form, "Command1");
         session.seconds(3725);
         if (onBill) {
-            Session::click(*form, "Command3");
+            WindowSession::click(*form, "Command3");
             form = session.program().find<Form2>();
         }
         session.program().flush();
@@ -141,7 +141,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, name);
         QFETCH(bool, checked);
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form1 &main = session.program().show<Form1>();
         QAccessibleInterface *box = accessible(main, QString::fromLatin1(QTest::currentDataTag()));
         QCOMPARE(box->role(), QAccessible::CheckBox);
@@ -156,7 +156,7 @@ private slots:
     // the next box: a Space meant for Start would untick the bill option unseen.
     void startingFromACheckBoxLeavesTheFocusOnStart()
     {
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form1 &main = session.program().show<Form1>();
         QWidget *window = activated(main);
         QTest::keyClick(window, Qt::Key_Tab);
@@ -181,7 +181,7 @@ private slots:
     {
         QFETCH(Qt::Key, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form1 &main = session.program().show<Form1>();
         activated(main);
         QCOMPARE(QApplication::focusWidget()->objectName(), u"Command1"_s);
@@ -194,14 +194,14 @@ private slots:
     // the window is drawn once before it is activated, as a window manager has it.
     void theFocusFrameShowsFromTheStartInTheActiveColours()
     {
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         QPalette desktop = QApplication::palette();
         desktop.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0x90, 0x90, 0x90));
         QApplication::setPalette(desktop);
         Form1 &main = session.program().show<Form1>();
-        main.window()->grab();
+        tk::windowOf(main)->grab();
         activated(main);
-        auto *start = main.window()->findChild<QAbstractButton *>(u"Command1"_s);
+        auto *start = tk::windowOf(main)->findChild<QAbstractButton *>(u"Command1"_s);
         QVERIFY(start->hasFocus());
         const QImage drawn = start->grab().toImage();
         const int hue = desktop.color(QPalette::Active, QPalette::Highlight).hslHue();
@@ -221,11 +221,11 @@ private slots:
     void theCallIsHeardAndWhatChangedAwayIsToldOnReturn()
     {
         LocaleScope czech(u"cs_CZ"_s);
-        Session session(Session::at(2026, 12, 7, 10));
+        WindowSession session(WindowSession::at(2026, 12, 7, 10));
         Form1 &main = session.program().show<Form1>();
         activated(main);
         told();
-        Session::click(main, "Command1");
+        WindowSession::click(main, "Command1");
         QCOMPARE(told(), QStringList({u"Cena hovoru 2,4 Kč"_s}));
         session.seconds(1);
         QCOMPARE(told(), QStringList({u"Provoz silný"_s}));
@@ -235,7 +235,7 @@ private slots:
         }
 
         // Two price steps while the about window is in front.
-        Session::click(main, "mnuabout");
+        WindowSession::click(main, "mnuabout");
         activated(*session.program().find<Form3>());
         for (int second = 0; second < 400; ++second) {
             session.seconds(1);

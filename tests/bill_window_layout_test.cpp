@@ -1,4 +1,4 @@
-#include "session.h"
+#include "window_session.h"
 
 #include <form2.h>
 
@@ -67,10 +67,10 @@ private slots:
         QFETCH(int, align);
         QFETCH(int, fontPixels);
         QFETCH(bool, bold);
-        Session session(Session::at(1998, 3, 6));
+        WindowSession session(WindowSession::at(1998, 3, 6));
         Form2 bill(session.program());
         const std::string_view name = QTest::currentDataTag();
-        auto *widget = qobject_cast<QLabel *>(bill.label(name).widget());
+        auto *widget = qobject_cast<QLabel *>(tk::widgetOf(bill.label(name)));
         QCOMPARE(widget->geometry(), box);
         QCOMPARE(int(widget->alignment() & Qt::AlignHorizontal_Mask), align);
         QCOMPARE(widget->font().pixelSize(), fontPixels);
@@ -93,9 +93,9 @@ private slots:
 
     void window()
     {
-        Session session(Session::at(1998, 3, 6));
+        WindowSession session(WindowSession::at(1998, 3, 6));
         Form2 bill(session.program());
-        QWidget *window = bill.window();
+        QWidget *window = tk::windowOf(bill);
         QCOMPARE(window->windowTitle(), u"Vyúčtování "_s);
         QCOMPARE(window->minimumSize(), QSize(604, 327));
         QCOMPARE(window->maximumSize(), QSize(604, 327));
@@ -103,12 +103,12 @@ private slots:
         QVERIFY(window->windowIcon().isNull());
         QCOMPARE(window->grab().toImage().pixelColor(600, 4), lightCyan);
 
-        auto *button = qobject_cast<QPushButton *>(bill.commandButton("Command1").widget());
+        auto *button = qobject_cast<QPushButton *>(tk::widgetOf(bill.commandButton("Command1")));
         QCOMPARE(button->geometry(), QRect(16, 288, 97, 25));
         QCOMPARE(button->text(), u"Tak dobře ..."_s);
         QVERIFY(button->isEnabled());
 
-        auto *logo = qobject_cast<QLabel *>(bill.control("Image1").widget());
+        auto *logo = qobject_cast<QLabel *>(tk::widgetOf(bill.control("Image1")));
         QCOMPARE(logo->geometry(), QRect(8, 8, 160, 38));
         QCOMPARE(logo->pixmap().deviceIndependentSize().toSize(), QSize(160, 38));
     }
@@ -138,9 +138,9 @@ private slots:
         QFETCH(QPoint, step);
         QFETCH(int, firstDark);
         QFETCH(int, width);
-        Session session(Session::at(1998, 3, 6));
+        WindowSession session(WindowSession::at(1998, 3, 6));
         Form2 bill(session.program());
-        const QImage image = bill.window()->grab().toImage();
+        const QImage image = tk::windowOf(bill)->grab().toImage();
         QList<int> run;
         for (int i = 0; i < 13; ++i) {
             if (dark(image, from + i * step))
@@ -154,9 +154,9 @@ private slots:
     // The office box is drawn dash-dot: its top side has gaps, where the other boxes have none.
     void officeBoxIsDashDot()
     {
-        Session session(Session::at(1998, 3, 6));
+        WindowSession session(WindowSession::at(1998, 3, 6));
         Form2 bill(session.program());
-        const QImage image = bill.window()->grab().toImage();
+        const QImage image = tk::windowOf(bill)->grab().toImage();
         int dashes = 0;
         for (int x = 456; x < 561; ++x)
             dashes += dark(image, {x, 136}) ? 1 : 0;

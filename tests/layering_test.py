@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Window code cannot reach past the toolkit: compiled exactly as each window folder's own sources are, a
-source that includes a Qt widget or GUI header, or a header that the toolkit keeps to itself, does not build,
-while one that includes the toolkit's public header does."""
+"""The toolkit's core and the code above it cannot reach Qt's GUI or widgets: compiled exactly as the core's
+own sources and each window folder's are, a source that includes a Qt widget or GUI header, or a header of the
+toolkit's view, does not build, while one that includes the core's public header does. The program's entry
+sees the view's public header, and none of the view's own."""
 import json
 import os
 import shlex
@@ -10,11 +11,19 @@ import sys
 import tempfile
 
 build, source = sys.argv[1], os.path.realpath(sys.argv[2])
-folders = ["main_window", "bill_window", "about_window", "app"]
-reaches = {
+qt = {
     "a Qt widget header": "#include <QtWidgets/QLabel>",
     "a Qt GUI header": "#include <QtGui/QColor>",
-    "a toolkit internal": '#include <form_builder.h>',
+    "a header of the view's own": "#include <window_view.h>",
+}
+above_core = ("#include <toolkit.h>", dict(qt, **{"the view's public header": "#include <desktop.h>"}))
+# Each folder: what its code may include, and what it must not reach.
+folders = {
+    "toolkit/core": above_core,
+    "main_window": above_core,
+    "bill_window": above_core,
+    "about_window": above_core,
+    "app": ("#include <application.h>", qt),
 }
 
 with open(os.path.join(build, "compile_commands.json")) as f:
@@ -22,7 +31,7 @@ with open(os.path.join(build, "compile_commands.json")) as f:
 
 failures = []
 with tempfile.TemporaryDirectory() as scratch:
-    for folder in folders:
+    for folder, (allowed, reaches) in folders.items():
         entry = next((e for e in entries
                       if os.path.realpath(e["file"]).startswith(os.path.join(source, folder) + os.sep)), None)
         if entry is None:
@@ -35,16 +44,16 @@ with tempfile.TemporaryDirectory() as scratch:
         arguments.remove(entry["file"])
 
         def builds(text):
-            probe = os.path.join(scratch, folder + ".cpp")
+            probe = os.path.join(scratch, folder.replace("/", "_") + ".cpp")
             with open(probe, "w") as f:
                 f.write(text + "\n")
             return subprocess.run(arguments + ["-fsyntax-only", "-Wfatal-errors", probe], cwd=entry["directory"],
                                   capture_output=True).returncode == 0
 
-        if not builds("#include <toolkit.h>"):
-            failures.append(f"{folder}: the toolkit's public header does not build")
+        if not builds(allowed):
+            failures.append(f"{folder}: {allowed} does not build")
         for what, line in reaches.items():
-            if builds("#include <toolkit.h>\n" + line):
+            if builds(allowed + "\n" + line):
                 failures.append(f"{folder}: code that includes {what} builds")
 
 for failure in failures:

@@ -1,4 +1,4 @@
-#include "session.h"
+#include "window_session.h"
 
 #include <form1.h>
 #include <form2.h>
@@ -45,16 +45,16 @@ private slots:
     {
         const qsizetype before = widgets();
         {
-            Session session(Session::at(2026, 12, 7, 10));
+            WindowSession session(WindowSession::at(2026, 12, 7, 10));
             Form1 &main = session.program().show<Form1>();
-            Session::click(main, "Command1");
+            WindowSession::click(main, "Command1");
             session.seconds(25 * 3600);
             QCoreApplication::processEvents();
-            Session::click(main, "Command3");
+            WindowSession::click(main, "Command3");
             Form2 *bill = session.program().find<Form2>();
             QVERIFY(bill);
             QCoreApplication::processEvents();
-            Session::click(*bill, "Command1");
+            WindowSession::click(*bill, "Command1");
             QVERIFY(session.program().ended());
         }
         QCOMPARE(widgets(), before);
@@ -65,19 +65,19 @@ private slots:
     {
         const qsizetype before = widgets();
         {
-            Session session(Session::at(2026, 12, 7, 10));
+            WindowSession session(WindowSession::at(2026, 12, 7, 10));
             Form1 &main = session.program().show<Form1>();
-            Session::click(main, "Command1");
+            WindowSession::click(main, "Command1");
             const qsizetype withMain = widgets();
             for (int time = 0; time < 1000; ++time) {
-                Session::click(main, "mnuabout");
+                WindowSession::click(main, "mnuabout");
                 session.milliseconds(250);
                 Form3 *about = session.program().find<Form3>();
                 QVERIFY(about);
                 if (time % 2 == 0)
-                    Session::click(*about, "Command2");
+                    WindowSession::click(*about, "Command2");
                 else
-                    about->window()->close();
+                    tk::windowOf(*about)->close();
                 QVERIFY(!session.program().find<Form3>());
                 if (time % 100 == 0)
                     QCOMPARE(widgets(), withMain);

@@ -1,4 +1,4 @@
-#include "session.h"
+#include "window_session.h"
 
 #include <form1.h>
 #include <form2.h>
@@ -47,13 +47,13 @@ class LooksTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<LocaleScope> czech;
-    std::unique_ptr<Session> session;
+    std::unique_ptr<WindowSession> session;
     std::vector<tk::Form *> forms;
 
     QWidget *widget(const QString &name) const
     {
         for (tk::Form *form : forms) {
-            if (auto *found = form->window()->findChild<QWidget *>(name))
+            if (auto *found = tk::windowOf(*form)->findChild<QWidget *>(name))
                 return found;
         }
         qFatal("no control %s", qPrintable(name));
@@ -63,7 +63,7 @@ class LooksTest : public QObject
     void write(const QLabel &label, const QString &caption) const
     {
         for (tk::Form *form : forms) {
-            if (form->window() == label.window())
+            if (tk::windowOf(*form) == label.window())
                 form->label(label.objectName().toStdString()).setCaption(caption);
         }
         session->program().flush();
@@ -73,8 +73,8 @@ class LooksTest : public QObject
     {
         QList<W *> found;
         for (tk::Form *form : forms) {
-            for (W *widget : form->window()->findChildren<W *>()) {
-                if (widget->isVisibleTo(form->window()))
+            for (W *widget : tk::windowOf(*form)->findChildren<W *>()) {
+                if (widget->isVisibleTo(tk::windowOf(*form)))
                     found << widget;
             }
         }
@@ -89,7 +89,7 @@ private slots:
         QApplication::setPalette(QPalette(QColor(0xEF, 0xEF, 0xEF)), "QMenuBar");
         QApplication::setFont(QFont(u"DejaVu Sans"_s, 15), "QMenuBar");
         czech = std::make_unique<LocaleScope>(u"cs_CZ"_s);
-        session = std::make_unique<Session>(Session::at(2026, 12, 7, 10));
+        session = std::make_unique<WindowSession>(WindowSession::at(2026, 12, 7, 10));
         forms = {&session->program().show<Form1>(), &session->program().show<Form2>(),
                  &session->program().show<Form3>()};
         session->program().flush();
@@ -198,7 +198,7 @@ private slots:
     // gives menu bars.
     void menuBarKeepsTheFaceAndFont()
     {
-        auto *menuBar = forms.front()->window()->findChild<QMenuBar *>();
+        auto *menuBar = tk::windowOf(*forms.front())->findChild<QMenuBar *>();
         QCOMPARE(menuBar->font().pixelSize(), 11);
         const QImage drawn = menuBar->grab().toImage();
         const qreal scale = drawn.devicePixelRatio();
@@ -234,7 +234,7 @@ private slots:
     // The window manager gets the icon at both sizes, and the window shows the one for its scale.
     void windowIconHasBothRenditions()
     {
-        const QIcon icon = forms.front()->window()->windowIcon();
+        const QIcon icon = tk::windowOf(*forms.front())->windowIcon();
         for (const int size : {32, 64})
             QCOMPARE(icon.pixmap(QSize(size, size), 1.0).size(), QSize(size, size));
         QCOMPARE(

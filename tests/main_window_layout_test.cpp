@@ -1,4 +1,4 @@
-#include "session.h"
+#include "window_session.h"
 
 #include <form1.h>
 #include <form2.h>
@@ -21,10 +21,10 @@ class MainWindowLayoutTest : public QObject
 {
     Q_OBJECT
 
-    Session session{Session::at(2026, 12, 7, 10)};
+    WindowSession session{WindowSession::at(2026, 12, 7, 10)};
     Form1 *form = nullptr;
 
-    QWidget *widget(const QString &name) const { return form->window()->findChild<QWidget *>(name); }
+    QWidget *widget(const QString &name) const { return tk::windowOf(*form)->findChild<QWidget *>(name); }
 
 private slots:
     void initTestCase()
@@ -35,7 +35,7 @@ private slots:
 
     void windowIsAFixedFrameWithAClientAreaBelowItsMenuBar()
     {
-        QWidget *window = form->window();
+        QWidget *window = tk::windowOf(*form);
         auto *menuBar = window->findChild<QMenuBar *>();
         QVERIFY(menuBar);
         QCOMPARE(window->size(), QSize(449, menuBar->height() + 216));
@@ -47,7 +47,7 @@ private slots:
 
     void menuBarHasThreeTopLevelItems()
     {
-        const QList<QAction *> actions = form->window()->findChild<QMenuBar *>()->actions();
+        const QList<QAction *> actions = tk::windowOf(*form)->findChild<QMenuBar *>()->actions();
         QStringList captions;
         for (QAction *action : actions) {
             QVERIFY(!action->menu());
@@ -162,7 +162,7 @@ private slots:
     // Shift+Tab walk the whole order round.
     void keyboardFocusFollowsTheTabOrder()
     {
-        QWidget *window = form->window();
+        QWidget *window = tk::windowOf(*form);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         const auto walk = [window](Qt::Key key) {
@@ -239,7 +239,7 @@ private slots:
         tk::Program &program = session.program();
         for (tk::Form *opened : std::initializer_list<tk::Form *>{
                  &program.show<Form1>(), &program.show<Form3>(), &program.show<Form2>()}) {
-            QWidget *window = opened->window();
+            QWidget *window = tk::windowOf(*opened);
             QVERIFY(QTest::qWaitForWindowExposed(window));
             // QTest::qWaitFor, not QTRY_*: Qt 6.8's QTRY_* macros narrow their timeout to an int in the
             // caller's code, which -Wconversion rejects.

@@ -280,5 +280,5 @@ private:
     std::unique_ptr<LocaleScope> scope_;
 };
 
-QTEST_MAIN(MeteringTest)
+QTEST_GUILESS_MAIN(MeteringTest)
 #include "metering_test.moc"

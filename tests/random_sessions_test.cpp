@@ -1,5 +1,5 @@
 #include "reference_model.h"
-#include "session.h"
+#include "window_session.h"
 
 #include <form1.h>
 #include <form2.h>
@@ -215,7 +215,7 @@ template <class F> struct Seen {
     {
         if (F *found = program.find<F>()) {
             form = found;
-            window = found->window();
+            window = tk::windowOf(*found);
         }
         return window ? form : nullptr;
     }
@@ -269,12 +269,12 @@ private:
             break;
         case Act::Check1:
             if (main)
-                Session::click(*main, "Check1");
+                WindowSession::click(*main, "Check1");
             model_.toggleCheck1();
             break;
         case Act::Check2:
             if (main)
-                Session::click(*main, "Check2");
+                WindowSession::click(*main, "Check2");
             model_.toggleCheck2();
             break;
         case Act::About:
@@ -284,32 +284,32 @@ private:
             break;
         case Act::Again:
             if (about)
-                Session::click(*about, "Command1");
+                WindowSession::click(*about, "Command1");
             model_.aboutRestart();
             break;
         case Act::Close:
             if (about)
-                Session::click(*about, "Command2");
+                WindowSession::click(*about, "Command2");
             model_.closeAbout();
             break;
         case Act::CloseAbout:
             if (about)
-                about->window()->close();
+                tk::windowOf(*about)->close();
             model_.closeAbout();
             break;
         case Act::CloseMain:
             if (main)
-                main->window()->close();
+                tk::windowOf(*main)->close();
             model_.closeMain();
             break;
         case Act::CloseBill:
             if (bill)
-                bill->window()->close();
+                tk::windowOf(*bill)->close();
             model_.closeBill();
             break;
         case Act::BillOk:
             if (bill)
-                Session::click(*bill, "Command1");
+                WindowSession::click(*bill, "Command1");
             if (model_.billOpen)
                 model_.end();
             break;
@@ -328,11 +328,11 @@ private:
             // The access keys of the menu bar answer only in the active window.
             QT_WARNING_PUSH
             QT_WARNING_DISABLE_DEPRECATED
-            QApplication::setActiveWindow(form.window());
+            QApplication::setActiveWindow(tk::windowOf(form));
             QT_WARNING_POP
-            QTest::keyClick(form.window(), accessKey, Qt::AltModifier);
+            QTest::keyClick(tk::windowOf(form), accessKey, Qt::AltModifier);
         } else {
-            Session::click(form, control);
+            WindowSession::click(form, control);
         }
     }
 
@@ -416,11 +416,11 @@ private:
     // Once the event loop has run, the widgets show what the controls hold.
     static void compareWidgets(const Form1 &main, QStringList &differences)
     {
-        if (main.window()->windowTitle() != main.caption())
-            differences << u"the window's title shows \"%1\", not \"%2\""_s.arg(main.window()->windowTitle(),
-                                                                                main.caption());
+        if (tk::windowOf(main)->windowTitle() != main.caption())
+            differences << u"the window's title shows \"%1\", not \"%2\""_s.arg(
+                tk::windowOf(main)->windowTitle(), main.caption());
         for (const char *name : {"Label1", "Label2", "Label3", "Label4", "Label14"}) {
-            const auto *widget = main.window()->findChild<QLabel *>(QLatin1StringView(name));
+            const auto *widget = tk::windowOf(main)->findChild<QLabel *>(QLatin1StringView(name));
             if (widget && widget->text() != main.label(name).caption())
                 differences << u"%1 shows \"%2\""_s.arg(QLatin1StringView(name), widget->text());
         }
@@ -428,7 +428,7 @@ private:
 
     const Scenario &scenario_;
     LocaleScope locale_;
-    Session session_;
+    WindowSession session_;
     ReferenceModel model_;
     Seen<Form1> main_;
     Seen<Form2> bill_;

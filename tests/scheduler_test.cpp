@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include <system_clock.h>
+
 #include <QEventLoop>
 #include <QScopeGuard>
 #include <QTest>
@@ -327,5 +329,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SchedulerTest)
+QTEST_GUILESS_MAIN(SchedulerTest)
 #include "scheduler_test.moc"

@@ -1,11 +1,8 @@
 #include "session.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QCoreApplication>
 #include <QProcess>
 #include <QTest>
-#include <QWidget>
 
 Session::Session(const QDateTime &start) : clock_(start), program_(clock_) {}
 
@@ -22,15 +19,15 @@ QDateTime Session::at(int year, int month, int day, int hour, int minute, int se
 
 void Session::click(tk::Form &form, const char *name)
 {
-    const QString objectName = QString::fromLatin1(name);
-    if (auto *button = form.window()->findChild<QAbstractButton *>(objectName)) {
-        QVERIFY2(button->isVisible() || !form.window()->isVisible(), name);
-        QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
-        return;
-    }
-    auto *action = form.window()->findChild<QAction *>(objectName);
-    QVERIFY2(action, name);
-    action->trigger();
+    tk::Control &control = form.control(name);
+    if (auto *button = dynamic_cast<tk::CommandButton *>(&control))
+        button->click();
+    else if (auto *box = dynamic_cast<tk::CheckBox *>(&control))
+        box->click();
+    else if (auto *item = dynamic_cast<tk::MenuItem *>(&control))
+        item->click();
+    else
+        QFAIL(name);
 }
 
 namespace {

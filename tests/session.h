@@ -8,7 +8,8 @@
 #include <QStringList>
 #include <QTimeZone>
 
-// A run of the program on a simulated clock that starts at a given local time in Prague.
+// A run of the program on a simulated clock that starts at a given local time in Prague, its forms unseen:
+// what metering and scheduling need, on the toolkit's core alone.
 class Session
 {
 public:
@@ -25,7 +26,8 @@ public:
     // Whether ticks or actions that are due wait for the event loop to run the next slice of a catch-up.
     bool catchingUp();
 
-    // A user's click on the named button or check box, or choice of the named menu item.
+    // A user's click on the named button or check box, or choice of the named menu item, handed to the
+    // control as the view hands it.
     static void click(tk::Form &form, const char *name);
 
 private:

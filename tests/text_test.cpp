@@ -211,5 +211,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TextTest)
+QTEST_GUILESS_MAIN(TextTest)
 #include "text_test.moc"

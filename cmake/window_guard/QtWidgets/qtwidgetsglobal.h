@@ -1,2 +1,3 @@
-// Found before Qt's own header of this name by code above the toolkit; every Qt Widgets header includes it.
-#error "Windows use Qt's widgets through the toolkit only: include the toolkit's headers instead"
+// Found before Qt's own header of this name by the toolkit's core and the code above it; every Qt Widgets
+// header includes it.
+#error "Only the toolkit's view uses Qt's widgets: the core and the windows use the toolkit's headers instead"

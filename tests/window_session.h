@@ -1,0 +1,19 @@
+#pragma once
+
+#include "session.h"
+
+#include <desktop.h>
+
+// A session whose forms show as windows, as the program's do; the user's clicks reach them through their
+// widgets.
+class WindowSession : public Session
+{
+public:
+    explicit WindowSession(const QDateTime &start) : Session(start), desktop_(program()) {}
+
+    // A mouse click on the named button or check box, or the choice of the named menu item.
+    static void click(tk::Form &form, const char *name);
+
+private:
+    tk::Desktop desktop_;
+};

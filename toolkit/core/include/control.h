@@ -1,0 +1,55 @@
+#pragma once
+
+#include "layout.h"
+#include "mirror.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace tk {
+
+class Form;
+
+// A named control of a form: the properties the program reads and writes. Reading a property returns what
+// was last written, whether or not the form's view has caught up yet.
+class Control : public Mirror
+{
+public:
+    // The control of the `index`th row of its form's layout.
+    Control(Form &form, const ControlLayout &layout, std::size_t index);
+
+    std::string_view name() const { return name_; }
+    Form &form() const { return form_; }
+    std::size_t index() const { return index_; }
+
+protected:
+    void updateView() override;
+
+private:
+    Form &form_;
+    std::string_view name_;
+    std::size_t index_;
+};
+
+// A control with a box whose vertical position the program moves (`Top`, in twips from the inner top edge
+// of its container). Positions may run far outside the container; the view keeps the box just outside then.
+class BoxControl : public Control
+{
+public:
+    BoxControl(Form &form, const ControlLayout &layout, std::size_t index);
+
+    float top() const { return top_; }
+    // Inline: the about window's credits move ten times a second, fourteen of them, also when caught up.
+    void setTop(float twips)
+    {
+        if (twips == top_)
+            return;
+        top_ = twips;
+        changed();
+    }
+
+private:
+    float top_;
+};
+
+} // namespace tk

@@ -1,0 +1,18 @@
+#include "label.h"
+
+namespace tk {
+
+Label::Label(Form &form, const ControlLayout &layout, std::size_t index)
+    : BoxControl(form, layout, index), caption_(QString::fromUtf8(layout.caption))
+{
+}
+
+void Label::setCaption(const QString &caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    changed();
+}
+
+} // namespace tk

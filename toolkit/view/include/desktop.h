@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+
+class QWidget;
+
+namespace tk {
+
+class Control;
+class DestroyedWindowWatch;
+class Form;
+class Program;
+
+// The toolkit's view: shows a program's forms on the desktop as windows of Qt widgets, for as long as it
+// lives. Each form gets a WindowView (window_view.h), which the form builder (form_builder.h) makes from the
+// form's layout; the view follows the form's properties as the form tells of changes and hands the user's
+// clicks to the controls. The windows are drawn on Fusion in the classic silver palette (style.h), whatever
+// the desktop's own style and theme; pictures come with double-size renditions for scaled screens
+// (pictures.h). Screen readers get the windows as a sighted reader takes them in (screen_reader.h, in
+// reading order, reading_order.h) and hear announcements of changing values (announcements.h). The window
+// manager is asked, where it is X's, for what Qt does not ask it (native_window.h).
+//
+// Made before the program's first form; needs Qt's widget application.
+class Desktop
+{
+public:
+    explicit Desktop(Program &program);
+    ~Desktop();
+    Desktop(const Desktop &) = delete;
+    Desktop &operator=(const Desktop &) = delete;
+
+private:
+    std::unique_ptr<DestroyedWindowWatch> destroyedWindows_;
+};
+
+// The widgets that show a form and one of its controls; none where the form has no view, and none for a
+// timer or a menu item.
+QWidget *windowOf(const Form &form);
+QWidget *widgetOf(const Control &control);
+
+} // namespace tk
