@@ -9,6 +9,7 @@
 #include "native_window.h"
 #include "program.h"
 #include "timer.h"
+#include "title_bar.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -80,6 +81,8 @@ void Form::show()
         return;
     if (!shown_) {
         shown_ = true;
+        if (!windowSystemFramesWindows())
+            addTitleBar(*window_);
         prepareNativeWindow(*window_, caption_, inTaskBar_);
         // Centred on the screen with its frame, placed by its client area, which Qt always places alike. A
         // window larger than the screen keeps the frame's top-left corner on it, and with it the title bar

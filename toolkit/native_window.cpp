@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <wayland-client.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -141,6 +142,33 @@ void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar
                                 &skipTaskBar);
     }
     xcb_flush(connection);
+}
+
+bool windowSystemFramesWindows()
+{
+    static const bool frames = [] {
+        if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            return true;
+        // Qt's own connection is out of its public reach: a short one of the program's own asks the same
+        // compositor which protocols it offers.
+        wl_display *display = wl_display_connect(nullptr);
+        if (!display)
+            return true;
+        bool offered = false;
+        static const wl_registry_listener listener = {
+            [](void *found, wl_registry *, uint32_t, const char *interface, uint32_t) {
+                if (std::string_view(interface) == "zxdg_decoration_manager_v1")
+                    *static_cast<bool *>(found) = true;
+            },
+            [](void *, wl_registry *, uint32_t) {}};
+        wl_registry *registry = wl_display_get_registry(display);
+        wl_registry_add_listener(registry, &listener, &offered);
+        wl_display_roundtrip(display);
+        wl_registry_destroy(registry);
+        wl_display_disconnect(display);
+        return offered;
+    }();
+    return frames;
 }
 
 void setIconName(QWidget &window, const QString &name)

@@ -19,6 +19,10 @@ void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar
 // no window manager tells it within a moment: the client area is then the frame.
 QMargins frameExtents(QWidget &window);
 
+// Whether the window system frames the windows: X11's window managers do, and so do the Wayland compositors
+// that offer to (KWin); the others (GNOME's mutter, weston) leave each window to draw its own frame.
+bool windowSystemFramesWindows();
+
 // Names the window's icon, which stands for the window where a window manager shows minimized windows as
 // icons.
 void setIconName(QWidget &window, const QString &name);
