@@ -17,6 +17,23 @@
 
 namespace tk {
 
+namespace {
+
+// Centred on the screen with its frame, placed by its client area, which Qt always places alike. A window
+// larger than the screen keeps the frame's top-left corner on it, and with it the title bar and the menu.
+void placeCentred(QWidget &window, QMargins frameExtents)
+{
+    const QMarginsF frame = QMarginsF(frameExtents) / window.devicePixelRatioF();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSizeF outer = QSizeF(window.size()).grownBy(frame);
+    const QPoint client(
+        qRound(screen.x() + std::max(0.0, (screen.width() - outer.width()) / 2) + frame.left()),
+        qRound(screen.y() + std::max(0.0, (screen.height() - outer.height()) / 2) + frame.top()));
+    window.setGeometry(QRect(client, window.size()));
+}
+
+} // namespace
+
 Form::Form(Program &program, const FormLayout &layout)
     : Mirror(program), program_(program), caption_(QString::fromUtf8(layout.caption)),
       inTaskBar_(layout.inTaskBar)
@@ -84,16 +101,16 @@ void Form::show()
         if (!windowSystemFramesWindows())
             addTitleBar(*window_);
         prepareNativeWindow(*window_, caption_, inTaskBar_);
-        // Centred on the screen with its frame, placed by its client area, which Qt always places alike. A
-        // window larger than the screen keeps the frame's top-left corner on it, and with it the title bar
-        // and the menu.
-        const QMarginsF frame = QMarginsF(frameExtents(*window_)) / window_->devicePixelRatioF();
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        const QSizeF outer = QSizeF(window_->size()).grownBy(frame);
-        const QPoint client(
-            qRound(screen.x() + std::max(0.0, (screen.width() - outer.width()) / 2) + frame.left()),
-            qRound(screen.y() + std::max(0.0, (screen.height() - outer.height()) / 2) + frame.top()));
-        window_->setGeometry(QRect(client, window_->size()));
+        // A window manager that tells the frame only once the window is mapped (KWin) gets the last frame
+        // it told, and the window is centred again should its own differ: no jump after the first window.
+        const std::optional<QMargins> frame = frameExtents(*window_);
+        placeCentred(*window_, frame.value_or(lastFrameExtents()));
+        if (!frame) {
+            whenFramed(*window_, [window = window_, placed = lastFrameExtents()](QMargins framed) mutable {
+                if (framed != std::exchange(placed, framed))
+                    placeCentred(*window, framed);
+            });
+        }
     }
     // Shown again, a window that was minimized comes back: one kept out of the task bar has no other way.
     if (minimized())
