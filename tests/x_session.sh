@@ -26,13 +26,17 @@ start_x_session() {
     done
     start_x_server
     # The window manager is running once the root window names its check window and that window names itself.
-    # KWin and xfwm4 read their settings over a session bus, so they get one of their own.
+    # KWin and xfwm4 read their settings over a session bus, so they get one of their own, which ends with the
+    # test and takes the services it started along.
     x_session_log=$(mktemp)
     if [[ $manager == openbox ]]; then
         openbox >"$x_session_log" 2>&1 &
     else
-        command -v dbus-run-session >/dev/null || x_fail "dbus-run-session is missing (scripts/setup installs it)"
-        DBUS_SESSION_BUS_ADDRESS= dbus-run-session -- "$manager" >"$x_session_log" 2>&1 </dev/null &
+        local address bus
+        command -v dbus-daemon >/dev/null || x_fail "dbus-daemon is missing (scripts/setup installs it)"
+        { read -r address && read -r bus; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+        pids+=("$bus")
+        DBUS_SESSION_BUS_ADDRESS=$address "$manager" >"$x_session_log" 2>&1 </dev/null &
     fi
     pids+=($!)
     if ! wait_until 30 window_manager_running; then
