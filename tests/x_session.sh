@@ -5,7 +5,10 @@
 #   start_x_session NAME [TOOL...]   NAME prefixes messages; TOOLs are checked besides X's own. Sets DISPLAY,
 #                                    display (its number) and QT_QPA_PLATFORM, and adds the server and the
 #                                    window manager to the array `pids`, which the caller's EXIT trap ends.
-#                                    The screen is X_SCREEN (WIDTHxHEIGHTxDEPTH), else 1280x1024x24.
+#                                    The screen is X_SCREEN (WIDTHxHEIGHTxDEPTH), else 1280x1024x24; the window
+#                                    manager is X_WINDOW_MANAGER (openbox, kwin_x11 or xfwm4), else openbox.
+#                                    One that cannot start here skips the test (status 77).
+#   start_x_server                   The server alone, as start_x_session starts it.
 
 x_session_name=x_session
 
@@ -17,8 +20,38 @@ x_fail() {
 start_x_session() {
     x_session_name=$1
     shift
+    local tool manager=${X_WINDOW_MANAGER:-openbox}
+    for tool in xdotool xwininfo "$manager" "$@"; do
+        command -v "$tool" >/dev/null || x_fail "$tool is missing (scripts/setup installs it)"
+    done
+    start_x_server
+    # The window manager is running once the root window names its check window and that window names itself.
+    # KWin and xfwm4 read their settings over a session bus, so they get one of their own, which ends with the
+    # test and takes the services it started along.
+    x_session_log=$(mktemp)
+    if [[ $manager == openbox ]]; then
+        openbox >"$x_session_log" 2>&1 &
+    else
+        local address bus
+        command -v dbus-daemon >/dev/null || x_fail "dbus-daemon is missing (scripts/setup installs it)"
+        { read -r address && read -r bus; } < <(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+        pids+=("$bus")
+        DBUS_SESSION_BUS_ADDRESS=$address "$manager" >"$x_session_log" 2>&1 </dev/null &
+    fi
+    pids+=($!)
+    if ! wait_until 30 window_manager_running; then
+        if [[ $manager != openbox ]]; then
+            echo "$x_session_name: skipped: $manager did not start here: $(tail -n 3 "$x_session_log" | tr '\n' ' ')" >&2
+            exit 77
+        fi
+        x_fail "the window manager did not start on $DISPLAY: $(cat "$x_session_log")"
+    fi
+    rm -f "$x_session_log"
+}
+
+start_x_server() {
     local tool fifo lock
-    for tool in Xvfb openbox xdpyinfo xprop xdotool xwininfo flock "$@"; do
+    for tool in Xvfb xdpyinfo xprop flock; do
         command -v "$tool" >/dev/null || x_fail "$tool is missing (scripts/setup installs it)"
     done
     # The server takes the first free display itself and tells its number once it accepts connections. Two
@@ -38,12 +71,6 @@ start_x_session() {
     # Whatever platform the caller's environment names, the program goes to this server.
     export QT_QPA_PLATFORM=xcb
     xdpyinfo >/dev/null 2>&1 || x_fail "the X server on $DISPLAY does not answer"
-    # The window manager is running once the root window names its check window and that window names itself.
-    x_session_log=$(mktemp)
-    openbox >"$x_session_log" 2>&1 &
-    pids+=($!)
-    wait_until 30 window_manager_running || x_fail "the window manager did not start on $DISPLAY: $(cat "$x_session_log")"
-    rm -f "$x_session_log"
 }
 
 window_manager_running() {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <wayland-client.h>
 #include <xcb/xcb.h>
 
 #include <algorithm>
@@ -102,10 +103,65 @@ void writeIconName(xcb_connection_t *connection, xcb_window_t window, const QStr
     }
 }
 
+std::optional<QMargins> readFrameExtents(xcb_connection_t *connection, xcb_window_t window,
+                                         xcb_atom_t extents)
+{
+    const PropertyReply reply = property(connection, window, extents, XCB_ATOM_CARDINAL, 4);
+    if (!reply || reply->format != 32 || reply->value_len != 4)
+        return std::nullopt;
+    const auto *sides = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
+    return QMargins(int(sides[0]), int(sides[2]), int(sides[1]), int(sides[3]));
+}
+
+QMargins lastFrame;
+
+// Reads the window's frame extents once the window manager first writes them.
+class FrameWatch final : public QObject, public QAbstractNativeEventFilter
+{
+public:
+    FrameWatch(QWidget &window, std::function<void(QMargins)> framed)
+        : QObject(&window), window_(static_cast<xcb_window_t>(window.winId())), framed_(std::move(framed))
+    {
+        extents_ = atoms<1>(xcbConnection(), {"_NET_FRAME_EXTENTS"})[0];
+        qApp->installNativeEventFilter(this);
+    }
+    ~FrameWatch() override { qApp->removeNativeEventFilter(this); }
+
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        const auto *event = static_cast<const xcb_property_notify_event_t *>(message);
+        if (eventType != "xcb_generic_event_t" || (event->response_type & ~0x80) != XCB_PROPERTY_NOTIFY ||
+            event->window != window_ || event->atom != extents_ || event->state != XCB_PROPERTY_NEW_VALUE)
+            return false;
+        if (const std::optional<QMargins> frame = readFrameExtents(xcbConnection(), window_, extents_)) {
+            lastFrame = *frame;
+            framed_(*frame);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    xcb_window_t window_;
+    xcb_atom_t extents_;
+    std::function<void(QMargins)> framed_;
+};
+
+// Qt 6.4's Wayland platform asks the compositor to activate the focus window whenever the focus moves
+// inside it, a click on a button included, and sends the activation only once the compositor has answered
+// with a token: a window that minimized itself meanwhile, as at Start, comes straight back. The program's
+// focus moves only inside a window that is already active, so the windows do without it.
+void keepFocusMovesFromActivating()
+{
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        QObject::disconnect(qGuiApp, &QGuiApplication::focusObjectChanged, qGuiApp, nullptr);
+}
+
 } // namespace
 
 void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar)
 {
+    keepFocusMovesFromActivating();
     xcb_connection_t *connection = xcbConnection();
     if (!connection)
         return;
@@ -132,6 +188,33 @@ void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar
     xcb_flush(connection);
 }
 
+bool windowSystemFramesWindows()
+{
+    static const bool frames = [] {
+        if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            return true;
+        // Qt's own connection is out of its public reach: a short one of the program's own asks the same
+        // compositor which protocols it offers.
+        wl_display *display = wl_display_connect(nullptr);
+        if (!display)
+            return true;
+        bool offered = false;
+        static const wl_registry_listener listener = {
+            [](void *found, wl_registry *, uint32_t, const char *interface, uint32_t) {
+                if (std::string_view(interface) == "zxdg_decoration_manager_v1")
+                    *static_cast<bool *>(found) = true;
+            },
+            [](void *, wl_registry *, uint32_t) {}};
+        wl_registry *registry = wl_display_get_registry(display);
+        wl_registry_add_listener(registry, &listener, &offered);
+        wl_display_roundtrip(display);
+        wl_registry_destroy(registry);
+        wl_display_disconnect(display);
+        return offered;
+    }();
+    return frames;
+}
+
 void setIconName(QWidget &window, const QString &name)
 {
     xcb_connection_t *connection = xcbConnection();
@@ -141,7 +224,7 @@ void setIconName(QWidget &window, const QString &name)
     xcb_flush(connection);
 }
 
-QMargins frameExtents(QWidget &window)
+std::optional<QMargins> frameExtents(QWidget &window)
 {
     xcb_connection_t *connection = xcbConnection();
     if (!connection)
@@ -161,7 +244,7 @@ QMargins frameExtents(QWidget &window)
     const uint32_t propertyChanges = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(watcher.get(), xid, XCB_CW_EVENT_MASK, &propertyChanges);
     askWindowManager(watcher.get(), xid, request);
-    // A window manager that never answers leaves the client area as the frame.
+    // A window manager that never answers may still tell once the window is mapped.
     using Clock = std::chrono::steady_clock;
     const Clock::time_point giveUp = Clock::now() + std::chrono::milliseconds(200);
     for (;;) {
@@ -170,11 +253,7 @@ QMargins frameExtents(QWidget &window)
             const auto *change = reinterpret_cast<const xcb_property_notify_event_t *>(event.get());
             if ((event->response_type & ~0x80) == XCB_PROPERTY_NOTIFY && change->window == xid &&
                 change->atom == extents) {
-                const PropertyReply reply = property(watcher.get(), xid, extents, XCB_ATOM_CARDINAL, 4);
-                if (!reply || reply->format != 32 || reply->value_len != 4)
-                    return {};
-                const auto *sides = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
-                return QMargins(int(sides[0]), int(sides[2]), int(sides[1]), int(sides[3]));
+                return readFrameExtents(watcher.get(), xid, extents);
             }
         }
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(giveUp - Clock::now()).count();
@@ -183,6 +262,17 @@ QMargins frameExtents(QWidget &window)
         pollfd readable{xcb_get_file_descriptor(watcher.get()), POLLIN, 0};
         poll(&readable, 1, int(left));
     }
+}
+
+QMargins lastFrameExtents()
+{
+    return lastFrame;
+}
+
+void whenFramed(QWidget &window, std::function<void(QMargins)> framed)
+{
+    if (xcbConnection())
+        new FrameWatch(window, std::move(framed));
 }
 
 void showInTaskBar(QWidget &window, bool shown)

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QAbstractNativeEventFilter>
+#include <QMargins>
 
-class QMargins;
+#include <functional>
+#include <optional>
+
 class QString;
 class QWidget;
 
@@ -15,9 +18,21 @@ namespace tk {
 void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar);
 
 // The frame that the window manager puts around the window, as it tells before the window is first mapped
-// (left, top, right, bottom), in the window system's pixels, which are not Qt's where Qt scales. None where
-// no window manager tells it within a moment: the client area is then the frame.
-QMargins frameExtents(QWidget &window);
+// (left, top, right, bottom), in the window system's pixels, which are not Qt's where Qt scales. Nothing
+// where no window manager tells it within a moment.
+std::optional<QMargins> frameExtents(QWidget &window);
+
+// The frame that the window manager last put around one of the program's windows, as it told after mapping
+// it; none before.
+QMargins lastFrameExtents();
+
+// Calls `framed` with the frame's extents once the window manager has framed the window and told them, as
+// one that cannot tell them before mapping (KWin) does after; once, or never where it does not tell them.
+void whenFramed(QWidget &window, std::function<void(QMargins)> framed);
+
+// Whether the window system frames the windows: X11's window managers do, and so do the Wayland compositors
+// that offer to (KWin); the others (GNOME's mutter, weston) leave each window to draw its own frame.
+bool windowSystemFramesWindows();
 
 // Names the window's icon, which stands for the window where a window manager shows minimized windows as
 // icons.

@@ -9,6 +9,7 @@
 #include "native_window.h"
 #include "screen_reader.h"
 #include "style.h"
+#include "title_bar.h"
 #include "units.h"
 
 #include <QGuiApplication>
@@ -16,6 +17,8 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace tk {
 
@@ -108,8 +111,19 @@ void WindowView::show()
 {
     if (!shown_) {
         shown_ = true;
+        if (!windowSystemFramesWindows())
+            addTitleBar(*window_);
         prepareNativeWindow(*window_, form_.caption(), form_.layout().inTaskBar);
-        place();
+        // A window manager that tells the frame only once the window is mapped (KWin) gets the last frame
+        // it told, and the window is centred again should its own differ: no jump after the first window.
+        const std::optional<QMargins> frame = frameExtents(*window_);
+        place(frame.value_or(lastFrameExtents()));
+        if (!frame) {
+            whenFramed(*window_, [this, placed = lastFrameExtents()](QMargins framed) mutable {
+                if (framed != std::exchange(placed, framed))
+                    place(framed);
+            });
+        }
     }
     // Shown again, a window that was minimized comes back: one kept out of the task bar has no other way.
     if (minimized())
@@ -124,9 +138,9 @@ void WindowView::show()
 
 // Centred on the screen with its frame, placed by its client area, which Qt always places alike. A window
 // larger than the screen keeps the frame's top-left corner on it, and with it the title bar and the menu.
-void WindowView::place()
+void WindowView::place(QMargins frameExtents)
 {
-    const QMarginsF frame = QMarginsF(frameExtents(*window_)) / window_->devicePixelRatioF();
+    const QMarginsF frame = QMarginsF(frameExtents) / window_->devicePixelRatioF();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QSizeF outer = QSizeF(window_->size()).grownBy(frame);
     const QPoint client(

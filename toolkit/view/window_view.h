@@ -2,6 +2,8 @@
 
 #include "form_view.h"
 
+#include <QMargins>
+
 #include <vector>
 
 class QWidget;
@@ -40,7 +42,7 @@ public:
     void windowClosed();
 
 private:
-    void place();
+    void place(QMargins frameExtents);
 
     Form &form_;
     std::vector<QWidget *> widgets_;
