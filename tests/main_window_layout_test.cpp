@@ -179,6 +179,20 @@ private slots:
                  QStringList({u"Command1"_s, u"Check2"_s, u"Check1"_s, u"Command3"_s, u"Command1"_s}));
     }
 
+    // Each box is wider than its indicator: a click in its far corner toggles it as one on the indicator
+    // does.
+    void checkBoxesToggleOnAClickAnywhereInTheirBox()
+    {
+        for (const char *name : {"Check1", "Check2"}) {
+            QWidget *box = widget(QString::fromLatin1(name));
+            const int stored = form->checkBox(name).value();
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 1, box->height() - 1));
+            QCOMPARE(form->checkBox(name).value(), 1 - stored);
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(0, 0));
+            QCOMPARE(form->checkBox(name).value(), stored);
+        }
+    }
+
     void exactlyThreeTimersRunAtLoad_data()
     {
         QTest::addColumn<bool>("enabled");
