@@ -1,6 +1,7 @@
 #include "check_box.h"
 
 #include "form_window.h"
+#include "key_presses.h"
 
 #include <QCheckBox>
 
@@ -12,6 +13,7 @@ CheckBox::CheckBox(Form &form, const ControlLayout &layout, QCheckBox *widget)
     box_->setChecked(value_ == 1);
     box_->setEnabled(enabled_);
     QObject::connect(box_, &QCheckBox::toggled, box_, [this](bool checked) { value_ = checked ? 1 : 0; });
+    new KeyPresses(box_, KeyPresses::Enter::Passes);
 }
 
 // Applied to the widget at once: a disabled box must ignore the very next click. A box disabled in focus
