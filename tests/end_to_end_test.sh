@@ -57,7 +57,7 @@ true_time_shown() {
 }
 kill -STOP "$pid"
 sleep 4
-kill -CONT "$pid"
+kill -CONT "$pid" || x_fail "the program ended while it was stopped"
 wait_until 3 true_time_shown || x_fail "after a pause the title reads \"$(title)\" at $(elapsed_ms) ms into the call"
 seconds=$(shown)
 true_elapsed=$(elapsed_ms)
@@ -71,7 +71,7 @@ keys_to "$main" Tab
 xdotool keydown Return
 gone() { ! ended "$pid" || echo ", and the program has ended"; }
 bill=$(find_window 10 --all --onlyvisible --pid "$pid" --name '^Vyúčtování $') || x_fail "Stop showed no bill$(gone)"
-wait_until 10 focused "$bill" || x_fail "the bill never got the keyboard focus$(gone)"
+focus_window "$bill" || x_fail "the bill never got the keyboard focus$(gone)"
 sleep 1
 xdotool keyup Return
 ! ended "$pid" || x_fail "Enter held on Stop pressed the bill's button too"
