@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -177,6 +178,42 @@ private slots:
                  QStringList({u"Command1"_s, u"Command3"_s, u"Check1"_s, u"Check2"_s, u"Command1"_s}));
         QCOMPARE(walk(Qt::Key_Backtab),
                  QStringList({u"Command1"_s, u"Check2"_s, u"Check1"_s, u"Command3"_s, u"Command1"_s}));
+    }
+
+    // Each box is wider than its indicator: a click in its far corner toggles it as one on the indicator
+    // does.
+    void checkBoxesToggleOnAClickAnywhereInTheirBox()
+    {
+        for (const char *name : {"Check1", "Check2"}) {
+            QWidget *box = widget(QString::fromLatin1(name));
+            const int stored = form->checkBox(name).value();
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 1, box->height() - 1));
+            QCOMPARE(form->checkBox(name).value(), 1 - stored);
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(0, 0));
+            QCOMPARE(form->checkBox(name).value(), stored);
+        }
+    }
+
+    // X repeats a held key as a release and a press of the same moment. A box that takes the focus while
+    // Space is held, as when a window closes on it, gets such a pair and then the key's release, and stays
+    // as it was; a press of its own toggles it.
+    void checkBoxesToggleOnlyOnASpacePressedOnThem()
+    {
+        QWidget *box = widget(u"Check2"_s);
+        const auto key = [box](QEvent::Type type, quint64 time) {
+            QKeyEvent event(type, Qt::Key_Space, Qt::NoModifier, u" "_s);
+            event.setTimestamp(time);
+            QApplication::sendEvent(box, &event);
+        };
+        const int stored = form->checkBox("Check2").value();
+        key(QEvent::KeyRelease, 1000);
+        key(QEvent::KeyPress, 1000);
+        key(QEvent::KeyRelease, 1030);
+        QCOMPARE(form->checkBox("Check2").value(), stored);
+        key(QEvent::KeyPress, 2000);
+        key(QEvent::KeyRelease, 2100);
+        QCOMPARE(form->checkBox("Check2").value(), 1 - stored);
+        QTest::mouseClick(box, Qt::LeftButton);
     }
 
     void exactlyThreeTimersRunAtLoad_data()

@@ -12,8 +12,10 @@
 
 x_session_name=x_session
 
+# A failure shows what the program has said, if one was started.
 x_fail() {
     echo "$x_session_name: $1" >&2
+    [[ -z ${x_program_output:-} ]] || sed 's/^/  program: /' "/proc/$$/fd/$x_program_output" >&2
     exit 1
 }
 
@@ -138,10 +140,14 @@ keys_to() {
 }
 
 # Starts the program as a Czech user would and waits for its main window; sets `pid` and `main`, and adds
-# the program to `pids`.
+# the program to `pids`. Its output goes to a file that is already deleted, for x_fail to show.
 #   start_program PROGRAM
 start_program() {
-    LANG=cs_CZ.UTF-8 LC_ALL=cs_CZ.UTF-8 "$1" >/dev/null 2>&1 &
+    local output
+    output=$(mktemp)
+    exec {x_program_output}<>"$output"
+    rm -f "$output"
+    LANG=cs_CZ.UTF-8 LC_ALL=cs_CZ.UTF-8 "$1" >&"$x_program_output" 2>&1 &
     pid=$!
     pids+=("$pid")
     main=$(find_window 10 --onlyvisible --pid "$pid") || x_fail "the program's window did not appear"

@@ -3,9 +3,9 @@
 #include "announcements.h"
 #include "check_box.h"
 #include "command_button.h"
-#include "enter_presses.h"
 #include "form.h"
 #include "form_window.h"
+#include "key_presses.h"
 #include "line_widget.h"
 #include "menu_item.h"
 #include "pictures.h"
@@ -204,7 +204,7 @@ private:
         button->setAutoDefault(false);
         CommandButton &control = form_.commandButton(row.name);
         QObject::connect(button, &QAbstractButton::clicked, button, [&control] { control.click(); });
-        new EnterPresses(button);
+        new KeyPresses(button, KeyPresses::Enter::Clicks);
         return button;
     }
 
@@ -217,6 +217,7 @@ private:
             if (checked != (control.value() == 1))
                 control.click();
         });
+        new KeyPresses(box, KeyPresses::Enter::Passes);
         return box;
     }
 

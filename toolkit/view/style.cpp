@@ -64,6 +64,15 @@ public:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 
+    // A click anywhere in a check box's box toggles it. Fusion takes only the indicator and the text, and
+    // the layouts' boxes have no text and are wider than the indicator.
+    QRect subElementRect(SubElement element, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (element == SE_CheckBoxClickRect && option)
+            return option->rect;
+        return QProxyStyle::subElementRect(element, option, widget);
+    }
+
     // A menu bar here never overflows, so the arrow of its overflow button is never seen; Qt would read it
     // from a file while building the menu bar, loading every image plugin to do so.
     QIcon standardIcon(StandardPixmap icon, const QStyleOption *option, const QWidget *widget) const override
