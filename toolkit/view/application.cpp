@@ -1,6 +1,8 @@
 #include "application.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QStringList>
 
 #include <algorithm>
 #include <cstdio>
@@ -93,6 +95,46 @@ std::unique_ptr<QApplication> startQt(int &argc, char **argv)
 }
 
 } // namespace
+
+std::optional<int> answerCommandLine(int argc, char **argv, const CommandLine &commandLine)
+{
+    QCommandLineParser parser;
+    // Qt's options are single words after one dash or two (-platform, --display); so are the program's.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({help, version});
+    // Those that Qt 6 takes off the command line itself, on every platform or on X11, with a value or
+    // without.
+    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                             "qwindowicon", "qwindowtitle", "session", "style", "stylesheet", "qmljsdebugger",
+                             "display", "geometry", "title", "icon", "name", "visual"})
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
+    for (const char *name : {"reverse", "widgetcount", "testability", "nograb", "dograb"})
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    // The program opens nothing and takes no argument but options.
+    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+        const QString mistake =
+            parser.errorText().isEmpty()
+                ? QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst())
+                : parser.errorText();
+        std::fprintf(stderr, "zelvor: %s See zelvor --help.\n", qPrintable(mistake));
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(commandLine.usage, stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::fputs(commandLine.version, stdout);
+        return 0;
+    }
+    return std::nullopt;
+}
 
 Application::Application(int &argc, char **argv, const char *desktopFileName)
     : qt_(startQt(argc, argv)), program_(clock_), desktop_(program_)

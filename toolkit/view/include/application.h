@@ -5,6 +5,7 @@
 #include "system_clock.h"
 
 #include <memory>
+#include <optional>
 
 class QApplication;
 
@@ -34,9 +35,23 @@ private:
     Desktop desktop_;
 };
 
+// What the program prints, on standard output, for --help (or -h) and for --version.
+struct CommandLine {
+    const char *usage;
+    const char *version;
+};
+
+// Answers a command line that asks for no window: --help, --version, or one that Qt's options do not
+// explain, which is named on standard error. Returns the exit status then, and nothing when the program is
+// to run. It is read before Qt starts, so a mistake is told whether or not there is a display.
+std::optional<int> answerCommandLine(int argc, char **argv, const CommandLine &commandLine);
+
 // Runs a program whose startup window is F until it ends, and returns its exit status.
-template <class F> int run(int &argc, char **argv, const char *desktopFileName)
+template <class F>
+int run(int &argc, char **argv, const char *desktopFileName, const CommandLine &commandLine)
 {
+    if (const std::optional<int> status = answerCommandLine(argc, argv, commandLine))
+        return *status;
     Application application(argc, argv, desktopFileName);
     application.program().show<F>();
     return application.exec();

@@ -1,0 +1,42 @@
+#!/bin/bash
+# The command line, without a display server: --help (-h) and --version answer on standard output; a mistake
+# in it is named in one line on standard error, with status 2, before any display is looked for; Qt's own
+# options pass; without a display the program says which one it looked for, in one line, with status 1.
+set -euo pipefail
+program=$1
+
+fail() {
+    echo "command_line: $*" >&2
+    exit 1
+}
+# Runs the program without a display; sets `status` and `said` (standard output and error).
+run() {
+    status=0
+    said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE "$@" 2>&1) || status=$?
+}
+one_line() { [[ -n $said && $said != *$'\n'* ]]; }
+
+for help in --help -h; do
+    run "$program" "$help"
+    [[ $status == 0 && $said == 'Usage: zelvor'* ]] || fail "$help gave status $status: $said"
+done
+run "$program" --version
+[[ $status == 0 && $said =~ ^zelvor\ [0-9] ]] || fail "--version gave status $status: $said"
+
+for mistake in --bogus stray; do
+    run "$program" "$mistake"
+    [[ $status == 2 && $said == *"'${mistake#--}'"*--help* ]] && one_line || fail "$mistake gave status $status: $said"
+done
+
+run "$program"
+[[ $status == 1 && $said == *DISPLAY* ]] && one_line || fail "without a display: status $status: $said"
+# A display that does not answer: named in the message when DISPLAY names it; Qt's options reach Qt, which
+# looks for the one they name.
+number=4000
+while [[ -e /tmp/.X11-unix/X$number ]]; do number=$((number + 1)); done
+run DISPLAY=:$number QT_QPA_PLATFORM=xcb "$program"
+[[ $status == 1 && $said == *"DISPLAY=\":$number\""* ]] && one_line ||
+    fail "with DISPLAY=:$number and no server there: status $status: $said"
+run "$program" -platform xcb -display :$number -style fusion
+[[ $status == 1 ]] && one_line || fail "with Qt's options: status $status: $said"
+echo "command_line: passed"
