@@ -19,4 +19,9 @@ BoxControl::BoxControl(Form &form, const ControlLayout &layout, std::size_t inde
 {
 }
 
+void CommandControl::click()
+{
+    form().userAction(click_);
+}
+
 } // namespace tk

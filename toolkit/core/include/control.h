@@ -4,6 +4,7 @@
 #include "mirror.h"
 
 #include <cstddef>
+#include <functional>
 #include <string_view>
 
 namespace tk {
@@ -50,6 +51,21 @@ public:
 
 private:
     float top_;
+};
+
+// A control the user gives a command by: a button or a menu item. Its handler runs in its turn among the
+// form's events.
+class CommandControl : public Control
+{
+public:
+    using Control::Control;
+
+    void onClick(std::function<void()> handler) { click_ = std::move(handler); }
+    // The user clicked or chose it.
+    void click();
+
+private:
+    std::function<void()> click_;
 };
 
 } // namespace tk

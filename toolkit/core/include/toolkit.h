@@ -24,7 +24,7 @@
 // The path of a tick: the clock wakes, Program::deliverSlice asks the Scheduler for every tick due, each runs
 // its Timer's handler, which writes properties; their controls are marked changed, and once the event loop
 // turns, Program::flush tells each form's view. The path of a click: the view hands it to the control
-// (CommandButton::click), the control to its form (Form::userAction), the form to the Program, which queues
+// (CommandControl::click), the control to its form (Form::userAction), the form to the Program, which queues
 // it in the Scheduler by the moment it was given and runs it after every tick due before it.
 //
 // Numbers travel through captions as text in plain digits with the user's decimal separator, read once from
