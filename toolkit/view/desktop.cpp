@@ -26,6 +26,7 @@ Desktop::Desktop(Program &program) : destroyedWindows_(std::make_unique<Destroye
     installScreenReaderSupport();
     // The program ends with its last form, not with its last window shown.
     QApplication::setQuitOnLastWindowClosed(false);
+    keepFocusMovesFromActivating();
     program.setViewMaker([](Form &form) { return std::make_unique<WindowView>(form); });
 }
 

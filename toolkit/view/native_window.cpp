@@ -147,21 +147,10 @@ private:
     std::function<void(QMargins)> framed_;
 };
 
-// Qt 6.4's Wayland platform asks the compositor to activate the focus window whenever the focus moves
-// inside it, a click on a button included, and sends the activation only once the compositor has answered
-// with a token: a window that minimized itself meanwhile, as at Start, comes straight back. The program's
-// focus moves only inside a window that is already active, so the windows do without it.
-void keepFocusMovesFromActivating()
-{
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        QObject::disconnect(qGuiApp, &QGuiApplication::focusObjectChanged, qGuiApp, nullptr);
-}
-
 } // namespace
 
 void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar)
 {
-    keepFocusMovesFromActivating();
     xcb_connection_t *connection = xcbConnection();
     if (!connection)
         return;
@@ -311,6 +300,16 @@ bool DestroyedWindowWatch::nativeEventFilter(const QByteArray &eventType, void *
         }
     }
     return false;
+}
+
+// Qt 6.4's Wayland platform asks the compositor to activate the focus window whenever the focus moves
+// inside it, a click on a button included, and sends the activation only once the compositor has answered
+// with a token: a window that minimized itself meanwhile, as at Start, comes straight back. The program's
+// focus moves only inside a window that is already active, so the windows do without it.
+void keepFocusMovesFromActivating()
+{
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        QObject::disconnect(qGuiApp, &QGuiApplication::focusObjectChanged, qGuiApp, nullptr);
 }
 
 } // namespace tk

@@ -17,6 +17,10 @@ namespace tk {
 // A window kept out of the task bar asks the window manager so before it is mapped.
 void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar);
 
+// Keeps a move of the focus inside a window from asking the compositor to activate the window, as Qt 6.4's
+// Wayland platform does: a window that minimized itself meanwhile, as at Start, would come straight back.
+void keepFocusMovesFromActivating();
+
 // The frame that the window manager puts around the window, as it tells before the window is first mapped
 // (left, top, right, bottom), in the window system's pixels, which are not Qt's where Qt scales. Nothing
 // where no window manager tells it within a moment.
