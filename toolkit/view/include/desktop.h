@@ -20,11 +20,16 @@ class Program;
 // reading order, reading_order.h) and hear announcements of changing values (announcements.h). The window
 // manager is asked, where it is X's, for what Qt does not ask it (native_window.h).
 //
+// Where the windows' title bars come from: the window system's frame where it draws one, else a title bar
+// of the window's own (title_bar.h), as on a compositor that leaves the frames to the windows; or always the
+// window's own, so that it can be tried on any platform.
+enum class TitleBars { WhereNeeded, OwnAlways };
+
 // Made before the program's first form; needs Qt's widget application.
 class Desktop
 {
 public:
-    explicit Desktop(Program &program);
+    explicit Desktop(Program &program, TitleBars titleBars = TitleBars::WhereNeeded);
     ~Desktop();
     Desktop(const Desktop &) = delete;
     Desktop &operator=(const Desktop &) = delete;
