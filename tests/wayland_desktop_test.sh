@@ -6,6 +6,9 @@
 #   and it never gets the keyboard back), while its title goes on;
 # - every window is just its contents and a title bar of its own, or a frame that the compositor draws: never
 #   Qt's own frame, which offers minimize and maximize on every window.
+# Under mutter, which leaves the frame to the window, a third run tries the program's own title bar as a
+# user would, with the pointer: a box changes under the pointer (the screen before and after), a right click
+# asks for the window menu and a left drag asks to move the window (the protocol log).
 # A compositor that cannot start here is reported, and the test skipped (status 77).
 set -euo pipefail
 compositor=$1
@@ -22,7 +25,7 @@ skip() {
 }
 
 binary=$([[ $compositor == kwin ]] && echo kwin_wayland || echo mutter)
-for tool in "$binary" Xvfb xdotool dbus-run-session setsid; do
+for tool in "$binary" Xvfb xdotool dbus-run-session setsid gsettings import; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup installs it)"
 done
 
@@ -53,8 +56,14 @@ if [[ $compositor == kwin ]]; then
     setsid dbus-run-session -- "$runtime/kwin_wayland" --x11-display "$DISPLAY" --width 1280 --height 1024 \
         --socket wayland-test --no-lockscreen >"$runtime/compositor.log" 2>&1 </dev/null &
 else
-    MUTTER_DEBUG_DUMMY_MODE_SPECS=1280x1024 setsid dbus-run-session -- mutter --nested --wayland --no-x11 \
-        --wayland-display wayland-test >"$runtime/compositor.log" 2>&1 </dev/null &
+    # GNOME's settings go to a dconf database of the test's own, on the compositor's bus: mutter centres new
+    # windows, so that the pointer can find the window's title bar.
+    export XDG_CONFIG_HOME=$runtime/config GSETTINGS_BACKEND=dconf
+    MUTTER_DEBUG_DUMMY_MODE_SPECS=1280x1024 setsid dbus-run-session -- bash -c '
+        gsettings set org.gnome.mutter center-new-windows true
+        echo "$DBUS_SESSION_BUS_ADDRESS" >"$XDG_RUNTIME_DIR/bus"
+        exec mutter --nested --wayland --no-x11 --wayland-display wayland-test' \
+        >"$runtime/compositor.log" 2>&1 </dev/null &
 fi
 groups+=($!)
 compositor_ready() { [[ -S $runtime/wayland-test ]] && kill -0 "${groups[0]}" 2>/dev/null; }
@@ -111,6 +120,51 @@ after_minimize=$(sed -n '/-> xdg_toplevel[@#][0-9]*\.set_minimized/,$p' "$protoc
 ! grep -q 'xdg_activation_v1[@#][0-9]*\.activate(' <<<"$after_minimize" ||
     fail "after minimizing the window the program asked to activate it: $(grep 'activate(' <<<"$after_minimize")"
 ! grep -qE 'wl_keyboard[@#][0-9]+\.enter' <<<"$after_minimize" || fail "the minimized window came back"
+last_title=$(titles | tail -n 1)
+
+# The main window's title bar, under the pointer. Mutter centres the window, whose size the protocol log
+# tells; the bar runs along its top, inside a one-pixel outline, its close box on the right, 22 pixels wide
+# and 6 from the bar's end.
+if [[ $compositor == mutter ]]; then
+    start_program
+    started
+    read -r width height < <(sed -n 's/.*-> xdg_surface[@#][0-9]*\.set_window_geometry(0, 0, \([0-9]*\), \([0-9]*\))$/\1 \2/p' "$protocol" | tail -n 1)
+    left=$(((1280 - width) / 2))
+    top=$(((1024 - height) / 2))
+    title_x=$((left + width / 3)) bar_y=$((top + 16)) close_x=$((left + width - 18))
+    # Nested in Xvfb, mutter tells the window where the pointer is as it enters the window, not as it moves
+    # within it: the pointer comes to each point from outside.
+    enters() { grep -cE 'wl_pointer[@#][0-9]+\.enter\(' "$protocol"; }
+    pointer_out() { [[ $(grep -oE 'wl_pointer[@#][0-9]+\.(enter|leave)' "$protocol" | tail -n 1) != *enter ]]; }
+    point_at() { # x y
+        xdotool mousemove "$((left - 40))" "$2"
+        wait_for 10 "the pointer never left the window" pointer_out
+        local entered
+        entered=$(enters)
+        xdotool mousemove "$1" "$2"
+        wait_for 10 "the pointer never entered the window at $1,$2" eval '(($(enters) > entered))'
+    }
+    # The close box's upper left quarter on the screen, clear of the pointer's arrow at its middle.
+    close_box() { import -window root -crop "8x8+$((close_x - 9))+$((bar_y - 9))" rgb:- | md5sum; }
+    point_at "$title_x" "$bar_y"
+    away=$(close_box)
+    point_at "$close_x" "$bar_y"
+    wait_for 10 "the close box did not change under the pointer" eval '[[ $(close_box) != "$away" ]]'
+    point_at "$title_x" "$bar_y"
+    wait_for 10 "the close box did not change back once the pointer left it" eval '[[ $(close_box) == "$away" ]]'
+
+    # Held until the compositor has been asked: a click quicker than the program's handling of the press
+    # would bring it the release's serial, for which the compositor opens no menu.
+    xdotool mousedown 3
+    wait_for 10 "a right click on the title bar did not ask for the window menu" \
+        grep -q -- '-> xdg_toplevel[@#][0-9]*\.show_window_menu(' "$protocol"
+    xdotool mouseup 3
+    xdotool mousedown 1 mousemove "$((title_x + 40))" "$((bar_y + 40))"
+    wait_for 10 "a left drag on the title bar did not ask to move the window" \
+        grep -q -- '-> xdg_toplevel[@#][0-9]*\.move(' "$protocol"
+    xdotool mouseup 1
+    kill -- "-${groups[-1]}"
+fi
 
 # A window of fixed size: what it shows (set_window_geometry) is exactly its size (set_max_size), with no
 # frame of Qt's own around it.
@@ -120,4 +174,4 @@ shown=$(sed -n 's/.*-> xdg_surface[@#][0-9]*\.set_window_geometry(0, 0, \([0-9]*
 for size in $shown; do
     grep -qx "$size" <<<"$sizes" || fail "a window of size $(paste -sd ' ' <<<"$sizes") shows as $size: Qt framed it"
 done
-echo "$name: minimized at Start and stayed so; titles up to \"$(titles | tail -n 1)\"; windows shown as $(paste -sd ' ' <<<"$shown")"
+echo "$name: minimized at Start and stayed so; titles up to \"$last_title\"; windows shown as $(paste -sd ' ' <<<"$shown")"
