@@ -7,8 +7,10 @@
 # - every window is just its contents and a title bar of its own, or a frame that the compositor draws: never
 #   Qt's own frame, which offers minimize and maximize on every window.
 # Under mutter, which leaves the frame to the window, a third run tries the program's own title bar as a
-# user would, with the pointer: a box changes under the pointer (the screen before and after), a right click
-# asks for the window menu and a left drag asks to move the window (the protocol log).
+# user would: its boxes on the sides that GNOME's button layout names, set before the start and changed while
+# the program runs (`gsettings set`), and with the pointer, a box changing under it (the screen before and
+# after), a right click asking for the window menu and a left drag asking to move the window (the protocol
+# log).
 # A compositor that cannot start here is reported, and the test skipped (status 77).
 set -euo pipefail
 compositor=$1
@@ -56,14 +58,15 @@ if [[ $compositor == kwin ]]; then
     setsid dbus-run-session -- "$runtime/kwin_wayland" --x11-display "$DISPLAY" --width 1280 --height 1024 \
         --socket wayland-test --no-lockscreen >"$runtime/compositor.log" 2>&1 </dev/null &
 else
-    # GNOME's settings go to a dconf database of the test's own, on the compositor's bus: mutter centres new
-    # windows, so that the pointer can find the window's title bar.
+    # GNOME's settings go to a dconf database of the test's own, on a session bus that starts dconf alone:
+    # mutter centres new windows, so that the pointer can find the window's title bar, and the program reads
+    # the title bar's button layout there, as the test sets it.
     export XDG_CONFIG_HOME=$runtime/config GSETTINGS_BACKEND=dconf
-    MUTTER_DEBUG_DUMMY_MODE_SPECS=1280x1024 setsid dbus-run-session -- bash -c '
-        gsettings set org.gnome.mutter center-new-windows true
-        echo "$DBUS_SESSION_BUS_ADDRESS" >"$XDG_RUNTIME_DIR/bus"
-        exec mutter --nested --wayland --no-x11 --wayland-display wayland-test' \
-        >"$runtime/compositor.log" 2>&1 </dev/null &
+    source "$(dirname "$0")/session_bus.sh"
+    start_session_bus "$runtime" ca.desrt.dconf
+    gsettings set org.gnome.mutter center-new-windows true
+    MUTTER_DEBUG_DUMMY_MODE_SPECS=1280x1024 setsid mutter --nested --wayland --no-x11 \
+        --wayland-display wayland-test >"$runtime/compositor.log" 2>&1 </dev/null &
 fi
 groups+=($!)
 compositor_ready() { [[ -S $runtime/wayland-test ]] && kill -0 "${groups[0]}" 2>/dev/null; }
@@ -79,6 +82,7 @@ run=0
 start_program() {
     ((++run))
     protocol=$runtime/protocol-$run.log
+    : >"$protocol"
     WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client LANG=cs_CZ.UTF-8 LC_ALL=cs_CZ.UTF-8 \
         setsid "$program" 2>"$protocol" </dev/null &
     groups+=($!)
@@ -122,16 +126,29 @@ after_minimize=$(sed -n '/-> xdg_toplevel[@#][0-9]*\.set_minimized/,$p' "$protoc
 ! grep -qE 'wl_keyboard[@#][0-9]+\.enter' <<<"$after_minimize" || fail "the minimized window came back"
 last_title=$(titles | tail -n 1)
 
-# The main window's title bar, under the pointer. Mutter centres the window, whose size the protocol log
-# tells; the bar runs along its top, inside a one-pixel outline, its close box on the right, 22 pixels wide
-# and 6 from the bar's end.
+# The main window's title bar, under the pointer, as GNOME's button layout asks. Mutter centres the window,
+# whose size the protocol log tells; the bar runs along its top, inside a one-pixel outline, its boxes 22
+# pixels wide and 6 apart, 6 from the bar's ends.
 if [[ $compositor == mutter ]]; then
+    layout() { gsettings set org.gnome.desktop.wm.preferences button-layout "$1"; }
+    layout close,minimize:
     start_program
     started
     read -r width height < <(sed -n 's/.*-> xdg_surface[@#][0-9]*\.set_window_geometry(0, 0, \([0-9]*\), \([0-9]*\))$/\1 \2/p' "$protocol" | tail -n 1)
     left=$(((1280 - width) / 2))
     top=$(((1024 - height) / 2))
-    title_x=$((left + width / 3)) bar_y=$((top + 16)) close_x=$((left + width - 18))
+    title_x=$((left + width / 3)) bar_y=$((top + 16))
+    # The middles of the first box on the left and of the first and second on the right.
+    first_left=$((left + 18)) first_right=$((left + width - 18)) second_right=$((left + width - 46))
+    # A box's upper left quarter on the screen, clear of the pointer's arrow at its middle; and the same of
+    # the bar where it is bare, between the icon and the title.
+    screen() { import -window root -crop "$((width - 2))x30+$((left + 1))+$((top + 1))" "$runtime/bar.png"; }
+    quarter() { convert "$runtime/bar.png" +repage -crop "8x8+$(($1 - 9 - left - 1))+6" rgb:- | md5sum; }
+    box_there() { screen && [[ $(quarter "$1") != $(quarter $((left + 124))) ]]; }
+    bare() { ! box_there "$1"; }
+    wait_for 10 "the boxes did not go to the left as the layout set before start asks" bare "$first_right"
+    box_there "$first_left" || fail "no box on the left, as the layout set before start asks"
+
     # Nested in Xvfb, mutter tells the window where the pointer is as it enters the window, not as it moves
     # within it: the pointer comes to each point from outside.
     enters() { grep -cE 'wl_pointer[@#][0-9]+\.enter\(' "$protocol"; }
@@ -144,14 +161,18 @@ if [[ $compositor == mutter ]]; then
         xdotool mousemove "$1" "$2"
         wait_for 10 "the pointer never entered the window at $1,$2" eval '(($(enters) > entered))'
     }
-    # The close box's upper left quarter on the screen, clear of the pointer's arrow at its middle.
-    close_box() { import -window root -crop "8x8+$((close_x - 9))+$((bar_y - 9))" rgb:- | md5sum; }
+    close_box() { screen && quarter "$first_left"; }
     point_at "$title_x" "$bar_y"
     away=$(close_box)
-    point_at "$close_x" "$bar_y"
+    point_at "$first_left" "$bar_y"
     wait_for 10 "the close box did not change under the pointer" eval '[[ $(close_box) != "$away" ]]'
     point_at "$title_x" "$bar_y"
     wait_for 10 "the close box did not change back once the pointer left it" eval '[[ $(close_box) == "$away" ]]'
+
+    # GNOME's own layout, set while the program runs: close alone, on the right.
+    layout appmenu:close
+    wait_for 10 "the close box did not go to the right as the layout changed" box_there "$first_right"
+    bare "$second_right" || fail "a box stayed beside the close box, where the changed layout has none"
 
     # Held until the compositor has been asked: a click quicker than the program's handling of the press
     # would bring it the release's serial, for which the compositor opens no menu.
