@@ -3,8 +3,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
-#include <QDBusReply>
+#include <QDBusMessage>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -169,21 +168,27 @@ private:
         QTRY_VERIFY(portalRuns());
     }
 
+    // Asks the test's portal itself.
+    static QDBusMessage askPortal(const QString &method, const QVariantList &arguments = {})
+    {
+        QDBusMessage question = QDBusMessage::createMethodCall(
+            portalName, u"/org/freedesktop/portal/desktop"_s, u"zelvor.test.Portal"_s, method);
+        question.setArguments(arguments);
+        return QDBusConnection::sessionBus().call(question);
+    }
+
     // How many questions the test's portal has had, and how many it has not answered yet.
     static std::pair<uint, uint> questions()
     {
-        QDBusInterface portal(portalName, u"/org/freedesktop/portal/desktop"_s, u"zelvor.test.Portal"_s);
-        const QDBusMessage answer = portal.call(u"Questions"_s);
-        if (answer.arguments().size() != 2)
+        const QVariantList counts = askPortal(u"Questions"_s).arguments();
+        if (counts.size() != 2)
             return {};
-        return {answer.arguments().at(0).toUInt(), answer.arguments().at(1).toUInt()};
+        return {counts.at(0).toUInt(), counts.at(1).toUInt()};
     }
 
     static void change(const QString &group, const QString &key, const QString &value)
     {
-        QDBusInterface portal(portalName, u"/org/freedesktop/portal/desktop"_s, u"zelvor.test.Portal"_s);
-        const QDBusMessage answer = portal.call(u"Change"_s, group, key, value);
-        QCOMPARE(answer.type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(askPortal(u"Change"_s, {group, key, value}).type(), QDBusMessage::ReplyMessage);
     }
 
     std::unique_ptr<QProcess> portal_;
