@@ -117,8 +117,9 @@ private slots:
                         .split(u' '));
         QSignalSpy layoutChanges(&DesktopSettings::session(), &DesktopSettings::buttonLayoutChanged);
         reader_ = std::make_unique<DesktopSettingsReader>();
-        // The question is out and unanswered, and nothing has changed meanwhile.
-        QTRY_COMPARE(questions(), (std::pair<uint, uint>(1, 1)));
+        // The question is out and unanswered (Qt itself may ask too), and nothing has changed meanwhile.
+        QTRY_VERIFY(questions().first >= 1);
+        QCOMPARE(questions().second, questions().first);
         QCOMPARE(layoutChanges.size(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(DesktopSettings::session().buttonLayout(), u"close,minimize:"_s, 10000);
         QCOMPARE(layoutChanges.size(), 1);
