@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "desktop_settings_reader.h"
+
 #include <QApplication>
 
 #include <algorithm>
@@ -190,7 +192,8 @@ std::optional<int> answerCommandLine(int argc, char **argv, const CommandLine &c
 }
 
 Application::Application(int &argc, char **argv, const char *desktopFileName, const char *name)
-    : qt_(startQt(argc, argv, name)), program_(clock_), desktop_(program_)
+    : qt_(startQt(argc, argv, name)), program_(clock_), desktop_(program_),
+      desktopSettings_(std::make_unique<DesktopSettingsReader>())
 {
     // Lets the desktop match the windows to the menu entry.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopFileName));
