@@ -52,7 +52,9 @@ template <std::size_t N> bool among(const std::array<std::string_view, N> &names
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-// The command line, read as Qt reads it, options after one dash or two alike.
+// The command line, read as Qt reads it, options after one dash or two alike. QCommandLineParser would take a
+// value after '=' for every option, where Qt leaves most unread, and names an unknown option without its
+// dashes.
 struct Arguments {
     QString mistake; // the first one, in words, naming what the user typed; empty where there is none
     bool help = false;
