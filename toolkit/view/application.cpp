@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "desktop_settings_reader.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QStringList>
@@ -137,7 +139,8 @@ std::optional<int> answerCommandLine(int argc, char **argv, const CommandLine &c
 }
 
 Application::Application(int &argc, char **argv, const char *desktopFileName)
-    : qt_(startQt(argc, argv)), program_(clock_), desktop_(program_)
+    : qt_(startQt(argc, argv)), program_(clock_), desktop_(program_),
+      desktopSettings_(std::make_unique<DesktopSettingsReader>())
 {
     // Lets the desktop match the windows to the menu entry.
     QGuiApplication::setDesktopFileName(QString::fromLatin1(desktopFileName));

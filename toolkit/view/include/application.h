@@ -11,8 +11,11 @@ class QApplication;
 
 namespace tk {
 
+class DesktopSettingsReader;
+
 // The running program on the real clock: Qt's application, the clock, the Program and the Desktop that
-// shows its forms, set up for a desktop session. It ends when the Program ends.
+// shows its forms, set up for a desktop session, whose settings it reads and follows without waiting for
+// them. It ends when the Program ends.
 class Application
 {
 public:
@@ -33,6 +36,7 @@ private:
     SystemClock clock_;
     Program program_;
     Desktop desktop_;
+    std::unique_ptr<DesktopSettingsReader> desktopSettings_;
 };
 
 // What the program prints, on standard output, for --help (or -h) and for --version.
