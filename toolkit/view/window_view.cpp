@@ -2,6 +2,7 @@
 
 #include "announcements.h"
 #include "check_box.h"
+#include "desktop_settings.h"
 #include "form.h"
 #include "form_builder.h"
 #include "form_window.h"
@@ -64,7 +65,11 @@ void showCaption(QLabel &label, const QString &caption, const ControlLayout &row
 
 } // namespace
 
-WindowView::WindowView(Form &form) : form_(form), window_(buildForm(*this, form, widgets_)) {}
+WindowView::WindowView(Form &form) : form_(form), window_(buildForm(*this, form, widgets_))
+{
+    QObject::connect(&DesktopSettings::session(), &DesktopSettings::highContrastChanged, window_,
+                     [this] { colourForm(*window_, form_.layout(), widgets_); });
+}
 
 // The widgets' connections call into the controls, which outlive the view.
 WindowView::~WindowView()
