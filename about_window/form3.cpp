@@ -2,7 +2,6 @@
 
 #include "about_window_layout.h"
 
-#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -15,21 +14,13 @@ constexpr std::array<std::string_view, 14> creditNames{
 
 constexpr float scrollStep = 25;
 
-float startTop(std::string_view name)
-{
-    const auto rows = aboutWindowLayout.controls;
-    const auto found = std::find_if(rows.begin(), rows.end(),
-                                    [name](const tk::ControlLayout &row) { return row.name == name; });
-    return float(found->box.top);
-}
-
 } // namespace
 
 Form3::Form3(tk::Program &program) : tk::Form(program, aboutWindowLayout), Timer1(timer("Timer1"))
 {
     for (std::size_t i = 0; i < creditNames.size(); ++i) {
-        const std::string_view name = creditNames[i];
-        credits_[i] = {&boxControl(name), startTop(name)};
+        tk::BoxControl &item = boxControl(creditNames[i]);
+        credits_[i] = {&item, item.top()};
     }
     Timer1.onTimer([this] { Timer1_Timer(); });
     commandButton("Command1").onClick([this] { Command1_Click(); });

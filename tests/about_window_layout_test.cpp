@@ -180,8 +180,12 @@ private slots:
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         QCOMPARE(QApplication::focusWidget()->objectName(), u"Command1"_s);
-        QTest::keyClick(window, Qt::Key_Space);
+        const float start = form->label("Label2").top();
+        session.seconds(1);
+        QCOMPARE_LT(form->label("Label2").top(), start);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(form->loaded());
+        QCOMPARE(form->label("Label2").top(), start);
         QTest::keyClick(window, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), u"Command2"_s);
         QTest::keyClick(window, Qt::Key_Backtab, Qt::ShiftModifier);

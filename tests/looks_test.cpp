@@ -1,5 +1,6 @@
 #include "window_session.h"
 
+#include <desktop_settings.h>
 #include <form1.h>
 #include <form2.h>
 #include <form3.h>
@@ -11,11 +12,14 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
 #include <QTextLayout>
 
+#include <cmath>
 #include <map>
 #include <memory>
 
@@ -35,6 +39,81 @@ public:
             return 20;
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
+};
+
+// The contrast ratio of the Web Content Accessibility Guidelines.
+double contrast(QColor a, QColor b)
+{
+    const auto luminance = [](QColor colour) {
+        const auto linear = [](float value) {
+            return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    const double first = luminance(a);
+    const double second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// The pixels of a window as drawn, by the box of a widget in it.
+class Drawn
+{
+public:
+    explicit Drawn(QWidget &window) : window_(window), image_(window.grab().toImage()) {}
+
+    const QImage &image() const { return image_; }
+
+    // A box of the widget's, by default the part of it that shows, in the image's pixels; grown or shrunk
+    // by `by` logical pixels.
+    QRect box(const QWidget &widget, int by = 0) const
+    {
+        return box(widget, widget.visibleRegion().boundingRect().adjusted(-by, -by, by, by));
+    }
+    QRect box(const QWidget &widget, const QRect &inWidget) const
+    {
+        const qreal scale = image_.devicePixelRatio();
+        return QRect((QPointF(widget.mapTo(&window_, inWidget.topLeft())) * scale).toPoint(),
+                     (QSizeF(inWidget.size()) * scale).toSize())
+            .intersected(image_.rect());
+    }
+
+    // The colour that most pixels of the outer box less the inner one have: what lies behind.
+    QColor ground(QRect outer, QRect inner = {}) const
+    {
+        const std::map<QRgb, int> count = colours(outer, inner);
+        return QColor::fromRgb(std::max_element(count.begin(), count.end(), [](auto a, auto b) {
+                                   return a.second < b.second;
+                               })->first);
+    }
+
+    // The colour that stands out most from the ground in the outer box less the inner one: the ink of a
+    // text or a line where some pixel is wholly covered.
+    QColor ink(const QColor &ground, QRect outer, QRect inner = {}) const
+    {
+        QColor ink = ground;
+        for (const auto &[rgb, count] : colours(outer, inner)) {
+            if (contrast(QColor::fromRgb(rgb), ground) > contrast(ink, ground))
+                ink = QColor::fromRgb(rgb);
+        }
+        return ink;
+    }
+
+private:
+    std::map<QRgb, int> colours(QRect outer, QRect inner) const
+    {
+        std::map<QRgb, int> count;
+        for (int y = outer.top(); y <= outer.bottom(); ++y) {
+            for (int x = outer.left(); x <= outer.right(); ++x) {
+                if (!inner.contains(x, y))
+                    ++count[image_.pixel(x, y)];
+            }
+        }
+        return count;
+    }
+
+    QWidget &window_;
+    QImage image_;
 };
 
 } // namespace
@@ -229,6 +308,125 @@ private slots:
             QCOMPARE(shown.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
                      source.convertToFormat(QImage::Format_ARGB32_Premultiplied));
         }
+    }
+
+    // With the desktop's high contrast turned on while the windows are open, every text, line and frame in
+    // them reads at 7:1 or more on what lies behind it, measured from the windows as drawn: ink in a shade of
+    // its own hue, a label's box still the colour around it where it was, each side of a frame against what
+    // lies around the control, the menu bar's text and the line below it. A disabled check box stays unlike
+    // an enabled one, and the focus frame changes more of the focused button, by 3:1 or more, than a line
+    // round it would. Turned off again, every window looks as it did.
+    void highContrastMakesEverythingRead()
+    {
+        tk::DesktopSettings &desktop = tk::DesktopSettings::session();
+        const auto off = qScopeGuard([&] { desktop.setHighContrast(false); });
+        WindowSession own(WindowSession::at(2026, 12, 7, 10));
+        Form1 &main = own.program().show<Form1>();
+        const std::vector<tk::Form *> shown{&main, &own.program().show<Form2>(),
+                                            &own.program().show<Form3>()};
+        QWidget *mainWindow = tk::windowOf(main);
+        mainWindow->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow));
+        WindowSession::click(main, "Command1");
+        own.program().flush();
+        std::vector<Drawn> before;
+        for (tk::Form *form : shown)
+            before.emplace_back(*tk::windowOf(*form));
+
+        desktop.setHighContrast(true);
+        QCoreApplication::processEvents(); // the application's palette reaches the widgets
+        QStringList unread;
+        const auto read = [&](const QString &what, const QColor &ink, const QColor &ground) {
+            if (contrast(ink, ground) < 7)
+                unread << what + u": "_s + ink.name() + u" on "_s + ground.name();
+        };
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            QWidget &window = *tk::windowOf(*shown[i]);
+            const Drawn drawn(window);
+            const Drawn &ownLook = before[i];
+            for (const tk::ControlLayout &row : shown[i]->layout().controls) {
+                auto *widget = window.findChild<QWidget *>(QString::fromLatin1(row.name));
+                auto *label = qobject_cast<QLabel *>(widget);
+                if (!widget || widget->visibleRegion().isEmpty() || widget->height() < 5 ||
+                    row.kind == tk::Kind::Image || (label && label->text().isEmpty()))
+                    continue;
+                const QString name = window.objectName() + u'/' + widget->objectName();
+                const QRect box = drawn.box(*widget);
+                const QRect around = drawn.box(*widget, 1);
+                const QColor ground = drawn.ground(box);
+                const QColor ink = drawn.ink(ground, box);
+                const QColor ownInk = ownLook.ink(ownLook.ground(box), box);
+                if (row.kind != tk::Kind::PictureBox)
+                    read(name, ink, ground);
+                if (row.foreground && ownInk.hsvSaturationF() > 0.5 &&
+                    std::abs(ink.hsvHue() - ownInk.hsvHue()) > 10)
+                    unread << name + u": "_s + ink.name() + u" for "_s + ownInk.name();
+                if (label && ownLook.ground(box) == ownLook.ground(around, box) &&
+                    ground != drawn.ground(around, box))
+                    unread << name + u": its box shows"_s;
+                if (row.kind != tk::Kind::CommandButton && row.kind != tk::Kind::CheckBox &&
+                    row.kind != tk::Kind::PictureBox)
+                    continue;
+                // At 150 % Fusion's one-pixel outlines fall across device pixels, and two sides are drawn
+                // half covered: there the frame counts as a whole.
+                QRect framed = widget->rect();
+                if (auto *checkBox = qobject_cast<QCheckBox *>(widget)) {
+                    QStyleOptionButton option;
+                    option.initFrom(checkBox);
+                    framed =
+                        checkBox->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, checkBox);
+                }
+                const QRect frame = drawn.box(*widget, framed);
+                const QRect inner = drawn.box(*widget, framed.adjusted(1, 1, -1, -1));
+                const QColor behind = drawn.ground(drawn.box(*widget, framed.adjusted(-1, -1, 1, 1)), frame);
+                const qreal scale = drawn.image().devicePixelRatio();
+                if (scale != std::floor(scale)) {
+                    read(name + u" frame"_s, drawn.ink(behind, frame, inner), behind);
+                    continue;
+                }
+                for (const QRect &side :
+                     {QRect(frame.topLeft(), QPoint(frame.right(), inner.top() - 1)),
+                      QRect(QPoint(frame.left(), inner.bottom() + 1), frame.bottomRight()),
+                      QRect(frame.topLeft(), QPoint(inner.left() - 1, frame.bottom())),
+                      QRect(QPoint(inner.right() + 1, frame.top()), frame.bottomRight())})
+                    read(name + u" frame"_s, drawn.ink(behind, side), behind);
+            }
+            if (auto *menuBar = window.findChild<QMenuBar *>()) {
+                const QRect box = drawn.box(*menuBar);
+                const QColor ground = drawn.ground(box);
+                read(u"menu bar"_s, drawn.ink(ground, box), ground);
+                const int line = int(std::ceil(drawn.image().devicePixelRatio()));
+                read(u"menu bar's line"_s, drawn.ink(ground, box.adjusted(0, box.height() - line, 0, 0)),
+                     ground);
+            }
+        }
+        QVERIFY2(unread.isEmpty(), qPrintable(unread.join(u", "_s)));
+
+        auto *disabled = mainWindow->findChild<QCheckBox *>(u"Check1"_s);
+        QVERIFY(!disabled->isEnabled());
+        const QImage disabledLook = disabled->grab().toImage();
+        disabled->setEnabled(true);
+        QVERIFY(disabled->grab().toImage() != disabledLook);
+        disabled->setEnabled(false);
+
+        auto *start = mainWindow->findChild<QPushButton *>(u"Command1"_s);
+        const QImage focused = start->grab().toImage();
+        mainWindow->findChild<QPushButton *>(u"Command3"_s)->setFocus(Qt::TabFocusReason);
+        const QImage unfocused = start->grab().toImage();
+        start->setFocus(Qt::TabFocusReason);
+        int changed = 0;
+        for (int y = 0; y < focused.height(); ++y) {
+            for (int x = 0; x < focused.width(); ++x)
+                changed += contrast(focused.pixelColor(x, y), unfocused.pixelColor(x, y)) >= 3;
+        }
+        const qreal scale = focused.devicePixelRatio();
+        QVERIFY2(changed > 2 * (start->width() + start->height()) * scale * scale,
+                 qPrintable(QString::number(changed)));
+
+        desktop.setHighContrast(false);
+        QCoreApplication::processEvents();
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            QVERIFY2(Drawn(*tk::windowOf(*shown[i])).image() == before[i].image(), shown[i]->layout().name);
     }
 
     // The window manager gets the icon at both sizes, and the window shows the one for its scale.

@@ -3,13 +3,13 @@
 #include "desktop_settings_reader.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
-#include <QStringList>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -34,6 +34,78 @@ Application::Environment::Environment()
 }
 
 namespace {
+
+// Those that Qt 6 takes off the command line itself, on every platform or on X11: with a value, which Qt
+// reads as the next argument (after '=' as well for the second three alone; any other option written so it
+// leaves unread), and without.
+constexpr auto qtOptionsWithValue = std::to_array<std::string_view>(
+    {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+     "qwindowtitle", "session", "style", "stylesheet", "qmljsdebugger", "display", "geometry", "title",
+     "icon", "name", "visual"});
+constexpr auto qtOptionsWithValueAfterEquals =
+    std::to_array<std::string_view>({"style", "stylesheet", "qmljsdebugger"});
+constexpr auto qtFlags =
+    std::to_array<std::string_view>({"reverse", "widgetcount", "testability", "nograb", "dograb"});
+
+template <std::size_t N> bool among(const std::array<std::string_view, N> &names, std::string_view name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// The command line, read as Qt reads it, options after one dash or two alike. QCommandLineParser would take a
+// value after '=' for every option, where Qt leaves most unread, and names an unknown option without its
+// dashes.
+struct Arguments {
+    QString mistake; // the first one, in words, naming what the user typed; empty where there is none
+    bool help = false;
+    bool version = false;
+    QByteArray display; // the X display that -display names, if it does
+};
+
+Arguments readArguments(int argc, char **argv)
+{
+    Arguments read;
+    const auto text = [](std::string_view typed) {
+        return QString::fromLocal8Bit(typed.data(), qsizetype(typed.size()));
+    };
+    for (int i = 1; i < argc && read.mistake.isEmpty(); ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--") {
+            if (i + 1 < argc)
+                read.mistake = QStringLiteral("Unexpected argument '%1'.").arg(text(argv[i + 1]));
+            break;
+        }
+        // The program opens nothing and takes no argument but options.
+        if (argument.size() < 2 || argument.front() != '-') {
+            read.mistake = QStringLiteral("Unexpected argument '%1'.").arg(text(argument));
+            break;
+        }
+        const std::string_view option = argument.substr(0, argument.find('='));
+        const std::string_view name = option.substr(option.starts_with("--") ? 2 : 1);
+        const bool valueAfterEquals = option.size() < argument.size();
+        if (name == "h" || name == "help" || name == "version" || among(qtFlags, name)) {
+            if (valueAfterEquals)
+                read.mistake = QStringLiteral("Unexpected value after '%1'.").arg(text(option));
+            read.help = read.help || name == "h" || name == "help";
+            read.version = read.version || name == "version";
+        } else if (!among(qtOptionsWithValue, name)) {
+            read.mistake = QStringLiteral("Unknown option '%1'.").arg(text(option));
+        } else if (valueAfterEquals) {
+            if (!among(qtOptionsWithValueAfterEquals, name))
+                read.mistake =
+                    QStringLiteral("Option '%1' takes its value as the next argument, not after '='.")
+                        .arg(text(option));
+        } else if (++i == argc) {
+            read.mistake = QStringLiteral("Missing value after '%1'.").arg(text(option));
+        } else if (name == "display") {
+            read.display = argv[i];
+        }
+    }
+    return read;
+}
+
+const char *programName = "";
+QByteArray displayOption;
 
 QtMessageHandler qtHandler = nullptr;
 struct Message {
@@ -71,24 +143,28 @@ void reportNoDisplay(QtMsgType type, const QMessageLogContext &context, const QS
         qtHandler(type, context, message);
         return;
     }
-    const QByteArray x11 = qgetenv("DISPLAY");
+    // Qt looks on X11 for the display that -display names, else for DISPLAY's.
+    const QByteArray x11 = displayOption.isNull() ? qgetenv("DISPLAY") : displayOption;
     const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
     if (x11.isEmpty() && wayland.isEmpty())
-        std::fputs(
-            "zelvor: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set; start it "
-            "in a desktop session, or on a virtual X server: xvfb-run -a zelvor\n",
-            stderr);
-    else
         std::fprintf(
             stderr,
-            "zelvor: cannot open the display (DISPLAY=\"%s\", WAYLAND_DISPLAY=\"%s\"); start it in a "
-            "desktop session, or on a virtual X server: xvfb-run -a zelvor\n",
-            x11.constData(), wayland.constData());
+            "%s: no display to show the window on: neither DISPLAY nor WAYLAND_DISPLAY is set; start "
+            "it in a desktop session, or on a virtual X server: xvfb-run -a %s\n",
+            programName, programName);
+    else
+        std::fprintf(stderr,
+                     "%s: cannot open the display (%s\"%s\", WAYLAND_DISPLAY=\"%s\"); start it in a desktop "
+                     "session, or on a virtual X server: xvfb-run -a %s\n",
+                     programName, displayOption.isNull() ? "DISPLAY=" : "-display ", x11.constData(),
+                     wayland.constData(), programName);
     std::_Exit(1);
 }
 
-std::unique_ptr<QApplication> startQt(int &argc, char **argv)
+std::unique_ptr<QApplication> startQt(int &argc, char **argv, const char *name)
 {
+    programName = name;
+    displayOption = readArguments(argc, argv).display;
     qtHandler = qInstallMessageHandler(reportNoDisplay);
     auto qt = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(qtHandler);
@@ -100,46 +176,25 @@ std::unique_ptr<QApplication> startQt(int &argc, char **argv)
 
 std::optional<int> answerCommandLine(int argc, char **argv, const CommandLine &commandLine)
 {
-    QCommandLineParser parser;
-    // Qt's options are single words after one dash or two (-platform, --display); so are the program's.
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({help, version});
-    // Those that Qt 6 takes off the command line itself, on every platform or on X11, with a value or
-    // without.
-    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-                             "qwindowicon", "qwindowtitle", "session", "style", "stylesheet", "qmljsdebugger",
-                             "display", "geometry", "title", "icon", "name", "visual"})
-        parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
-    for (const char *name : {"reverse", "widgetcount", "testability", "nograb", "dograb"})
-        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
-
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    // The program opens nothing and takes no argument but options.
-    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
-        const QString mistake =
-            parser.errorText().isEmpty()
-                ? QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst())
-                : parser.errorText();
-        std::fprintf(stderr, "zelvor: %s See zelvor --help.\n", qPrintable(mistake));
+    const Arguments arguments = readArguments(argc, argv);
+    if (!arguments.mistake.isEmpty()) {
+        std::fprintf(stderr, "%s: %s See %s --help.\n", commandLine.name, qPrintable(arguments.mistake),
+                     commandLine.name);
         return 2;
     }
-    if (parser.isSet(help)) {
+    if (arguments.help) {
         std::fputs(commandLine.usage, stdout);
         return 0;
     }
-    if (parser.isSet(version)) {
+    if (arguments.version) {
         std::fputs(commandLine.version, stdout);
         return 0;
     }
     return std::nullopt;
 }
 
-Application::Application(int &argc, char **argv, const char *desktopFileName)
-    : qt_(startQt(argc, argv)), program_(clock_), desktop_(program_),
+Application::Application(int &argc, char **argv, const char *desktopFileName, const char *name)
+    : qt_(startQt(argc, argv, name)), program_(clock_), desktop_(program_),
       desktopSettings_(std::make_unique<DesktopSettingsReader>())
 {
     // Lets the desktop match the windows to the menu entry.

@@ -56,15 +56,36 @@ Qt::WindowFlags windowFlags(const FormLayout &layout)
     return flags;
 }
 
-// Colours and font of a control: what its row names, else the toolkit's standard ones.
-void applyLook(QWidget *widget, const ControlLayout &row, bool opaque)
+// Labels and picture boxes fill their box with their ground; check boxes where their row names one.
+bool opaque(const ControlLayout &row)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, row.background ? colour(*row.background) : standardFace());
-    palette.setColor(QPalette::WindowText, row.foreground ? colour(*row.foreground) : standardText());
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(opaque);
-    widget->setFont(font(row.font));
+    return row.kind == Kind::Label || row.kind == Kind::PictureBox ||
+           (row.kind == Kind::CheckBox && row.background);
+}
+
+// What lies behind a control's ink: its own ground where it fills its box, else that of its picture box or
+// its window.
+QColor behind(const FormLayout &layout, const ControlLayout &row)
+{
+    if (opaque(row))
+        return ground(row.background);
+    if (row.container) {
+        const auto box =
+            std::find_if(layout.controls.begin(), layout.controls.end(), [&](const ControlLayout &other) {
+                return other.name == std::string_view(row.container);
+            });
+        return ground(box->background);
+    }
+    return ground(layout.background);
+}
+
+// Only these two: the widget takes every other colour from the application's palette, and follows it.
+void setColours(QWidget &widget, const QColor &ground, const QColor &ink)
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, ground);
+    palette.setColor(QPalette::WindowText, ink);
+    widget.setPalette(palette);
 }
 
 class Builder
@@ -86,10 +107,8 @@ public:
         window_->setFont(font(std::nullopt));
 
         client_ = new QWidget(window_);
-        QPalette palette = client_->palette();
-        palette.setColor(QPalette::Window, layout_.background ? colour(*layout_.background) : standardFace());
-        client_->setPalette(palette);
         client_->setAutoFillBackground(true);
+        window_->setClient(client_);
 
         for (const ControlLayout &row : layout_.controls) {
             widgets_.push_back(create(row));
@@ -106,6 +125,7 @@ public:
         client_->setGeometry(0, menuHeight, client.width(), client.height());
         window_->setFixedSize(client.width(), menuHeight + client.height());
         chainTabOrder();
+        colourForm(*window_, layout_, widgets_);
         return window_;
     }
 
@@ -114,17 +134,17 @@ private:
     {
         switch (row.kind) {
         case Kind::Label:
-            return caption(place(new QLabel, row, true), row);
+            return caption(place(new QLabel, row), row);
         case Kind::Image:
-            return place(image(row), row, false);
+            return place(image(row), row);
         case Kind::CommandButton:
-            return addTabStop(place(button(row), row, false), row);
+            return addTabStop(place(button(row), row), row);
         case Kind::CheckBox:
-            return checkBox(addTabStop(place(new QCheckBox, row, bool(row.background)), row), row);
+            return checkBox(addTabStop(place(new QCheckBox, row), row), row);
         case Kind::Line:
             return line(row);
         case Kind::Shape:
-            return place(new ShapeWidget(row.lineWidth, row.lineStyle), row, false);
+            return place(new ShapeWidget(row.lineWidth, row.lineStyle), row);
         case Kind::PictureBox:
             return pictureBox(row);
         case Kind::Timer:
@@ -160,7 +180,7 @@ private:
         return found->second;
     }
 
-    template <class W> W *place(W *widget, const ControlLayout &row, bool opaque)
+    template <class W> W *place(W *widget, const ControlLayout &row)
     {
         widget->setParent(container(row));
         widget->setObjectName(QString::fromLatin1(row.name));
@@ -168,7 +188,8 @@ private:
             widget->setAccessibleDescription(QString::fromUtf8(row.description));
         else if (const QString name = accessibleName(layout_, row); !name.isEmpty())
             widget->setAccessibleName(name);
-        applyLook(widget, row, opaque);
+        widget->setAutoFillBackground(opaque(row));
+        widget->setFont(font(row.font));
         widget->setGeometry(pixelBox(row.box));
         setReadingPlace(widget, widget->geometry());
         widget->setHidden(!row.visible);
@@ -235,7 +256,6 @@ private:
         const QPoint to(pixels(row.line.x2), pixels(row.line.y2));
         auto *widget = new LineWidget(container(row), from, to, row.lineWidth);
         widget->setObjectName(QString::fromLatin1(row.name));
-        applyLook(widget, row, false);
         widget->setAttribute(Qt::WA_TransparentForMouseEvents);
         return widget;
     }
@@ -243,12 +263,11 @@ private:
     // A sunken frame around an inner area that holds, and clips, the controls placed in it.
     QWidget *pictureBox(const ControlLayout &row)
     {
-        auto *frame = place(new QFrame, row, true);
+        auto *frame = place(new QFrame, row);
         frame->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
         auto *inner = new QWidget(frame);
         inner->setObjectName(frame->objectName() + QLatin1String("Inside"));
         inner->setGeometry(frame->contentsRect());
-        inner->setPalette(frame->palette());
         inner->setAutoFillBackground(true);
         containers_[row.name] = inner;
         return frame;
@@ -299,6 +318,19 @@ private:
 FormWindow *buildForm(WindowView &view, Form &form, std::vector<QWidget *> &widgets)
 {
     return Builder(view, form, widgets).build();
+}
+
+void colourForm(FormWindow &window, const FormLayout &layout, const std::vector<QWidget *> &widgets)
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, ground(layout.background));
+    window.client()->setPalette(palette);
+    for (std::size_t i = 0; i < widgets.size(); ++i) {
+        if (!widgets[i])
+            continue;
+        const ControlLayout &row = layout.controls[i];
+        setColours(*widgets[i], ground(row.background), ink(row.foreground, behind(layout, row)));
+    }
 }
 
 } // namespace tk

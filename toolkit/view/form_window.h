@@ -21,6 +21,9 @@ public:
     // The control that takes the focus first, in tab order; none if no control takes it.
     QWidget *firstTabStop() const { return firstTabStop_; }
     void setFirstTabStop(QWidget *control) { firstTabStop_ = control; }
+    // The area below the menu bar that holds the controls.
+    QWidget *client() const { return client_; }
+    void setClient(QWidget *client) { client_ = client; }
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -30,6 +33,7 @@ protected:
 private:
     WindowView &view_;
     QWidget *firstTabStop_ = nullptr;
+    QWidget *client_ = nullptr;
 };
 
 } // namespace tk

@@ -1,17 +1,20 @@
 #include "style.h"
 
+#include "desktop_settings.h"
 #include "units.h"
 
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QPainter>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QStyleOption>
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 #include <list>
 
 #include <string_view>
@@ -50,6 +53,78 @@ constexpr Font userInterfaceFont{"MS Sans Serif", 8.25};
 // The face colour the layouts were drawn on: the silver that their labels name is meant to match it.
 constexpr Rgb classicFace = 0xC0C0C0;
 
+// Under high contrast: the face; the colour of the focused control's frame and of a highlighted menu, 11:1
+// on white; and the field of a disabled check box, which sets it apart while its frame and mark stay black.
+constexpr Rgb highContrastFace = 0xFFFFFF;
+constexpr Rgb highContrastFocus = 0x0000C0;
+constexpr Rgb highContrastDisabledField = 0xE0E0E0;
+constexpr double highContrastRatio = 7;
+
+bool highContrast()
+{
+    return DesktopSettings::session().highContrast();
+}
+
+// The relative luminance and the contrast ratio of the Web Content Accessibility Guidelines.
+double luminance(QRgb rgb)
+{
+    const auto linear = [](int channel) {
+        const double value = channel / 255.0;
+        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) + 0.0722 * linear(qBlue(rgb));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double first = luminance(a);
+    const double second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// The ink mixed with black or white, whichever stands out more on the ground, in the least share that reads
+// at 7:1: the same hue, only darker or lighter. Where even black or white would not read so, that one.
+QColor readable(QRgb ink, QRgb ground)
+{
+    if (contrast(ink, ground) >= highContrastRatio)
+        return QColor::fromRgb(ink);
+    const QRgb end = contrast(qRgb(0, 0, 0), ground) >= contrast(qRgb(255, 255, 255), ground)
+                         ? qRgb(0, 0, 0)
+                         : qRgb(255, 255, 255);
+    const auto mixed = [&](double share) {
+        const auto channel = [&](int from, int to) { return int(std::lround(from + (to - from) * share)); };
+        return qRgb(channel(qRed(ink), qRed(end)), channel(qGreen(ink), qGreen(end)),
+                    channel(qBlue(ink), qBlue(end)));
+    };
+    double reads = 1;
+    double fails = 0;
+    while (reads - fails > 1.0 / 512) {
+        const double share = (reads + fails) / 2;
+        (contrast(mixed(share), ground) >= highContrastRatio ? reads : fails) = share;
+    }
+    return QColor::fromRgb(mixed(reads));
+}
+
+// Black on white, frames and bevels black, so that every line a control draws reads as its text does.
+QPalette highContrastPalette()
+{
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    QPalette palette(black, white, black, black, black, black, white, white,
+                     QColor::fromRgb(highContrastFace));
+    palette.setColor(QPalette::Midlight, black);
+    palette.setColor(QPalette::Shadow, black);
+    palette.setColor(QPalette::Highlight, QColor::fromRgb(highContrastFocus));
+    palette.setColor(QPalette::HighlightedText, white);
+    palette.setColor(QPalette::Disabled, QPalette::Base, QColor::fromRgb(highContrastDisabledField));
+    return palette;
+}
+
+void applyPalette()
+{
+    QApplication::setPalette(highContrast() ? highContrastPalette() : QPalette(colour(classicFace)));
+}
+
 // The layouts give check boxes 13 pixels of height, the classic indicator's size; Fusion draws a 14-pixel
 // one and would lose its bottom edge. Every other metric stays Fusion's.
 class ClassicStyle final : public QProxyStyle
@@ -86,17 +161,40 @@ public:
     // every widget's palette has one of its own: each window opened would add its drawings, never asked for
     // again once it closed, until the cache's 10 MB were full, and their names for good. Drawn with one
     // palette for each set of colours, a window opened again finds its drawings there.
+    //
+    // Under high contrast, Fusion's outlines of buttons and check boxes, a shade darker than the face, would
+    // hardly show: they are drawn in the control's ink instead. The focused one's frame is widened inwards in
+    // the highlight colour, plainly unlike the others: by two pixels on a button, by one in a check box's
+    // small indicator, whose mark needs the rest. The menu bar is set off by a line below it.
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget) const override
     {
-        const SharedPalette shared(*this, option);
+        const bool framed = element == PE_PanelButtonCommand || element == PE_IndicatorCheckBox;
+        const SharedPalette shared(*this, option, framed && highContrast());
         QProxyStyle::drawPrimitive(element, option, painter, widget);
+        if (framed && highContrast() && option->state.testFlag(State_HasFocus) &&
+            option->state.testFlag(State_KeyboardFocusChange)) {
+            painter->save();
+            painter->setRenderHint(QPainter::Antialiasing);
+            const qreal width = element == PE_PanelButtonCommand ? 2 : 1;
+            painter->setPen(QPen(option->palette.color(QPalette::Highlight), width));
+            painter->setBrush(Qt::NoBrush);
+            const qreal inset = 1 + width / 2;
+            painter->drawRect(QRectF(option->rect).adjusted(inset, inset, -inset, -inset));
+            painter->restore();
+        }
     }
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                      const QWidget *widget) const override
     {
         const SharedPalette shared(*this, option);
         QProxyStyle::drawControl(element, option, painter, widget);
+        if ((element == CE_MenuBarEmptyArea || element == CE_MenuBarItem) && highContrast()) {
+            painter->save();
+            painter->setPen(option->palette.color(QPalette::WindowText));
+            painter->drawLine(option->rect.bottomLeft(), option->rect.bottomRight());
+            painter->restore();
+        }
     }
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
                             const QWidget *widget) const override
@@ -110,13 +208,20 @@ private:
     class SharedPalette
     {
     public:
-        SharedPalette(const ClassicStyle &style, const QStyleOption *option)
+        // Outlined in ink: the window colour, which Fusion darkens for outlines, is the ink's.
+        SharedPalette(const ClassicStyle &style, const QStyleOption *option, bool outlinedInInk = false)
             : option_(const_cast<QStyleOption *>(option)), own_(option ? option->palette : QPalette())
         {
             if (option_) {
+                QPalette drawn = own_;
+                if (outlinedInInk) {
+                    for (const QPalette::ColorGroup group :
+                         {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+                        drawn.setBrush(group, QPalette::Window, own_.brush(group, QPalette::WindowText));
+                }
                 // Palettes that compare equal may be in different colour groups: an inactive window's focus
                 // frame is drawn in the inactive group's colours.
-                option_->palette = style.shared(own_);
+                option_->palette = style.shared(drawn);
                 option_->palette.setCurrentColorGroup(own_.currentColorGroup());
             }
         }
@@ -152,22 +257,37 @@ QColor colour(Rgb rgb)
 void applyStandardLook()
 {
     // Pixel-exact layouts need the metrics they were checked with, not those of the desktop's own style.
-    if (!dynamic_cast<ClassicStyle *>(QApplication::style()))
-        QApplication::setStyle(new ClassicStyle);
+    if (!dynamic_cast<ClassicStyle *>(QApplication::style())) {
+        auto *style = new ClassicStyle;
+        QApplication::setStyle(style);
+        QObject::connect(&DesktopSettings::session(), &DesktopSettings::highContrastChanged, style,
+                         applyPalette);
+    }
     // These also drop the palettes and fonts that a desktop's theme keeps for widget classes such as the
     // menu bar, so that nothing stands out from the face.
-    QApplication::setPalette(QPalette(colour(classicFace)));
+    applyPalette();
     QApplication::setFont(font(std::nullopt));
 }
 
 QColor standardFace()
 {
-    return QApplication::palette().color(QPalette::Window);
+    return colour(highContrast() ? highContrastFace : classicFace);
 }
 
 QColor standardText()
 {
-    return QApplication::palette().color(QPalette::WindowText);
+    return Qt::black;
+}
+
+QColor ground(std::optional<Rgb> named)
+{
+    return named && *named != classicFace ? colour(*named) : standardFace();
+}
+
+QColor ink(std::optional<Rgb> named, const QColor &ground)
+{
+    const QColor own = named ? colour(*named) : standardText();
+    return highContrast() ? readable(own.rgb(), ground.rgb()) : own;
 }
 
 QFont font(const std::optional<Font> &font)

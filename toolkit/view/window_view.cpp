@@ -2,6 +2,7 @@
 
 #include "announcements.h"
 #include "check_box.h"
+#include "desktop_settings.h"
 #include "form.h"
 #include "form_builder.h"
 #include "form_window.h"
@@ -67,6 +68,8 @@ void showCaption(QLabel &label, const QString &caption, const ControlLayout &row
 WindowView::WindowView(Form &form, TitleBars titleBars)
     : form_(form), titleBars_(titleBars), window_(buildForm(*this, form, widgets_))
 {
+    QObject::connect(&DesktopSettings::session(), &DesktopSettings::highContrastChanged, window_,
+                     [this] { colourForm(*window_, form_.layout(), widgets_); });
 }
 
 // The widgets' connections call into the controls, which outlive the view.

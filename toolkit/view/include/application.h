@@ -19,7 +19,8 @@ class DesktopSettingsReader;
 class Application
 {
 public:
-    Application(int &argc, char **argv, const char *desktopFileName);
+    // `name` is the program's, as its user types it: it opens what the program says on standard error.
+    Application(int &argc, char **argv, const char *desktopFileName, const char *name);
     ~Application();
 
     Program &program() { return program_; }
@@ -39,15 +40,18 @@ private:
     std::unique_ptr<DesktopSettingsReader> desktopSettings_;
 };
 
-// What the program prints, on standard output, for --help (or -h) and for --version.
+// The program's name, as its user types it, and what it prints, on standard output, for --help (or -h) and
+// for --version.
 struct CommandLine {
+    const char *name;
     const char *usage;
     const char *version;
 };
 
 // Answers a command line that asks for no window: --help, --version, or one that Qt's options do not
-// explain, which is named on standard error. Returns the exit status then, and nothing when the program is
-// to run. It is read before Qt starts, so a mistake is told whether or not there is a display.
+// explain, whose first mistake is named on standard error as typed. Returns the exit status then, and
+// nothing when the program is to run. It is read before Qt starts, so a mistake is told whether or not there
+// is a display.
 std::optional<int> answerCommandLine(int argc, char **argv, const CommandLine &commandLine);
 
 // Runs a program whose startup window is F until it ends, and returns its exit status.
@@ -56,7 +60,7 @@ int run(int &argc, char **argv, const char *desktopFileName, const CommandLine &
 {
     if (const std::optional<int> status = answerCommandLine(argc, argv, commandLine))
         return *status;
-    Application application(argc, argv, desktopFileName);
+    Application application(argc, argv, desktopFileName, commandLine.name);
     application.program().show<F>();
     return application.exec();
 }

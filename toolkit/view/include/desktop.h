@@ -15,8 +15,9 @@ class Program;
 // lives. Each form gets a WindowView (window_view.h), which the form builder (form_builder.h) makes from the
 // form's layout; the view follows the form's properties as the form tells of changes and hands the user's
 // clicks to the controls. The windows are drawn on Fusion in the classic silver palette (style.h), whatever
-// the desktop's own style and theme; pictures come with double-size renditions for scaled screens
-// (pictures.h). Screen readers get the windows as a sighted reader takes them in (screen_reader.h, in
+// the desktop's own style and theme, or, while the desktop asks for high contrast (desktop_settings.h), in
+// shades of the layouts' colours that read at 7:1; pictures come with double-size renditions for scaled
+// screens (pictures.h). Screen readers get the windows as a sighted reader takes them in (screen_reader.h, in
 // reading order, reading_order.h) and hear announcements of changing values (announcements.h). The window
 // manager is asked, where it is X's, for what Qt does not ask it (native_window.h); where a Wayland
 // compositor leaves the frames to the windows, each draws a title bar of its own (title_bar.h). What the
