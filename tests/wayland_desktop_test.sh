@@ -6,6 +6,11 @@
 #   and it never gets the keyboard back), while its title goes on;
 # - every window is just its contents and a title bar of its own, or a frame that the compositor draws: never
 #   Qt's own frame, which offers minimize and maximize on every window.
+# Under mutter, which leaves the frame to the window, a third run tries the program's own title bar as a
+# user would: its boxes on the sides that GNOME's button layout names, set before the start and changed while
+# the program runs (`gsettings set`), and with the pointer, a box changing under it (the screen before and
+# after), a right click asking for the window menu and a left drag asking to move the window (the protocol
+# log).
 # A compositor that cannot start here is reported, and the test skipped (status 77).
 set -euo pipefail
 compositor=$1
@@ -22,7 +27,7 @@ skip() {
 }
 
 binary=$([[ $compositor == kwin ]] && echo kwin_wayland || echo mutter)
-for tool in "$binary" Xvfb xdotool dbus-run-session setsid; do
+for tool in "$binary" Xvfb xdotool dbus-run-session setsid gsettings import; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/setup installs it)"
 done
 
@@ -53,7 +58,14 @@ if [[ $compositor == kwin ]]; then
     setsid dbus-run-session -- "$runtime/kwin_wayland" --x11-display "$DISPLAY" --width 1280 --height 1024 \
         --socket wayland-test --no-lockscreen >"$runtime/compositor.log" 2>&1 </dev/null &
 else
-    MUTTER_DEBUG_DUMMY_MODE_SPECS=1280x1024 setsid dbus-run-session -- mutter --nested --wayland --no-x11 \
+    # GNOME's settings go to a dconf database of the test's own, on a session bus that starts dconf alone:
+    # mutter centres new windows, so that the pointer can find the window's title bar, and the program reads
+    # the title bar's button layout there, as the test sets it.
+    export XDG_CONFIG_HOME=$runtime/config GSETTINGS_BACKEND=dconf
+    source "$(dirname "$0")/session_bus.sh"
+    start_session_bus "$runtime" ca.desrt.dconf
+    gsettings set org.gnome.mutter center-new-windows true
+    MUTTER_DEBUG_DUMMY_MODE_SPECS=1280x1024 setsid mutter --nested --wayland --no-x11 \
         --wayland-display wayland-test >"$runtime/compositor.log" 2>&1 </dev/null &
 fi
 groups+=($!)
@@ -70,6 +82,7 @@ run=0
 start_program() {
     ((++run))
     protocol=$runtime/protocol-$run.log
+    : >"$protocol"
     WAYLAND_DISPLAY=wayland-test QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client LANG=cs_CZ.UTF-8 LC_ALL=cs_CZ.UTF-8 \
         setsid "$program" 2>"$protocol" </dev/null &
     groups+=($!)
@@ -111,6 +124,68 @@ after_minimize=$(sed -n '/-> xdg_toplevel[@#][0-9]*\.set_minimized/,$p' "$protoc
 ! grep -q 'xdg_activation_v1[@#][0-9]*\.activate(' <<<"$after_minimize" ||
     fail "after minimizing the window the program asked to activate it: $(grep 'activate(' <<<"$after_minimize")"
 ! grep -qE 'wl_keyboard[@#][0-9]+\.enter' <<<"$after_minimize" || fail "the minimized window came back"
+last_title=$(titles | tail -n 1)
+
+# The main window's title bar, under the pointer, as GNOME's button layout asks. Mutter centres the window,
+# whose size the protocol log tells; the bar runs along its top, inside a one-pixel outline, its boxes 22
+# pixels wide and 6 apart, 6 from the bar's ends.
+if [[ $compositor == mutter ]]; then
+    layout() { gsettings set org.gnome.desktop.wm.preferences button-layout "$1"; }
+    layout close,minimize:
+    start_program
+    started
+    read -r width height < <(sed -n 's/.*-> xdg_surface[@#][0-9]*\.set_window_geometry(0, 0, \([0-9]*\), \([0-9]*\))$/\1 \2/p' "$protocol" | tail -n 1)
+    left=$(((1280 - width) / 2))
+    top=$(((1024 - height) / 2))
+    title_x=$((left + width / 3)) bar_y=$((top + 16))
+    # The middles of the first box on the left and of the first and second on the right.
+    first_left=$((left + 18)) first_right=$((left + width - 18)) second_right=$((left + width - 46))
+    # A box's upper left quarter on the screen, clear of the pointer's arrow at its middle; and the same of
+    # the bar where it is bare, between the icon and the title.
+    screen() { import -window root -crop "$((width - 2))x30+$((left + 1))+$((top + 1))" "$runtime/bar.png"; }
+    quarter() { convert "$runtime/bar.png" +repage -crop "8x8+$(($1 - 9 - left - 1))+6" rgb:- | md5sum; }
+    box_there() { screen && [[ $(quarter "$1") != $(quarter $((left + 124))) ]]; }
+    bare() { ! box_there "$1"; }
+    wait_for 10 "the boxes did not go to the left as the layout set before start asks" bare "$first_right"
+    box_there "$first_left" || fail "no box on the left, as the layout set before start asks"
+
+    # Nested in Xvfb, mutter tells the window where the pointer is as it enters the window, not as it moves
+    # within it: the pointer comes to each point from outside.
+    enters() { grep -cE 'wl_pointer[@#][0-9]+\.enter\(' "$protocol"; }
+    pointer_out() { [[ $(grep -oE 'wl_pointer[@#][0-9]+\.(enter|leave)' "$protocol" | tail -n 1) != *enter ]]; }
+    point_at() { # x y
+        xdotool mousemove "$((left - 40))" "$2"
+        wait_for 10 "the pointer never left the window" pointer_out
+        local entered
+        entered=$(enters)
+        xdotool mousemove "$1" "$2"
+        wait_for 10 "the pointer never entered the window at $1,$2" eval '(($(enters) > entered))'
+    }
+    close_box() { screen && quarter "$first_left"; }
+    point_at "$title_x" "$bar_y"
+    away=$(close_box)
+    point_at "$first_left" "$bar_y"
+    wait_for 10 "the close box did not change under the pointer" eval '[[ $(close_box) != "$away" ]]'
+    point_at "$title_x" "$bar_y"
+    wait_for 10 "the close box did not change back once the pointer left it" eval '[[ $(close_box) == "$away" ]]'
+
+    # GNOME's own layout, set while the program runs: close alone, on the right.
+    layout appmenu:close
+    wait_for 10 "the close box did not go to the right as the layout changed" box_there "$first_right"
+    bare "$second_right" || fail "a box stayed beside the close box, where the changed layout has none"
+
+    # Held until the compositor has been asked: a click quicker than the program's handling of the press
+    # would bring it the release's serial, for which the compositor opens no menu.
+    xdotool mousedown 3
+    wait_for 10 "a right click on the title bar did not ask for the window menu" \
+        grep -q -- '-> xdg_toplevel[@#][0-9]*\.show_window_menu(' "$protocol"
+    xdotool mouseup 3
+    xdotool mousedown 1 mousemove "$((title_x + 40))" "$((bar_y + 40))"
+    wait_for 10 "a left drag on the title bar did not ask to move the window" \
+        grep -q -- '-> xdg_toplevel[@#][0-9]*\.move(' "$protocol"
+    xdotool mouseup 1
+    kill -- "-${groups[-1]}"
+fi
 
 # A window of fixed size: what it shows (set_window_geometry) is exactly its size (set_max_size), with no
 # frame of Qt's own around it.
@@ -120,4 +195,4 @@ shown=$(sed -n 's/.*-> xdg_surface[@#][0-9]*\.set_window_geometry(0, 0, \([0-9]*
 for size in $shown; do
     grep -qx "$size" <<<"$sizes" || fail "a window of size $(paste -sd ' ' <<<"$sizes") shows as $size: Qt framed it"
 done
-echo "$name: minimized at Start and stayed so; titles up to \"$(titles | tail -n 1)\"; windows shown as $(paste -sd ' ' <<<"$shown")"
+echo "$name: minimized at Start and stayed so; titles up to \"$last_title\"; windows shown as $(paste -sd ' ' <<<"$shown")"

@@ -4,12 +4,15 @@
 
 #include <desktop.h>
 
-// A session whose forms show as windows, as the program's do; the user's clicks reach them through their
-// widgets.
+// A session whose forms show as windows, as the program's do, with title bars of their own where asked; the
+// user's clicks reach them through their widgets.
 class WindowSession : public Session
 {
 public:
-    explicit WindowSession(const QDateTime &start) : Session(start), desktop_(program()) {}
+    explicit WindowSession(const QDateTime &start, tk::TitleBars titleBars = tk::TitleBars::WhereNeeded)
+        : Session(start), desktop_(program(), titleBars)
+    {
+    }
 
     // A mouse click on the named button or check box, or the choice of the named menu item.
     static void click(tk::Form &form, const char *name);

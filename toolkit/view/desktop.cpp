@@ -20,14 +20,15 @@ const WindowView *viewOf(const Form &form)
 
 } // namespace
 
-Desktop::Desktop(Program &program) : destroyedWindows_(std::make_unique<DestroyedWindowWatch>())
+Desktop::Desktop(Program &program, TitleBars titleBars)
+    : destroyedWindows_(std::make_unique<DestroyedWindowWatch>())
 {
     applyStandardLook();
     installScreenReaderSupport();
     // The program ends with its last form, not with its last window shown.
     QApplication::setQuitOnLastWindowClosed(false);
     keepFocusMovesFromActivating();
-    program.setViewMaker([](Form &form) { return std::make_unique<WindowView>(form); });
+    program.setViewMaker([titleBars](Form &form) { return std::make_unique<WindowView>(form, titleBars); });
 }
 
 Desktop::~Desktop() = default;

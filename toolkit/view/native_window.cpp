@@ -6,9 +6,13 @@
 #include <QMargins>
 #include <QString>
 #include <QWidget>
+#include <QWindow>
+#include <qpa/qplatformnativeinterface.h>
+#include <qpa/qplatformwindow.h>
 
 #include <wayland-client.h>
 #include <xcb/xcb.h>
+#include <xdg-shell-client-protocol.h>
 
 #include <algorithm>
 #include <array>
@@ -202,6 +206,27 @@ bool windowSystemFramesWindows()
         return offered;
     }();
     return frames;
+}
+
+void showWindowMenu(QWidget &window, QPoint position)
+{
+    QWindow *handle = window.windowHandle();
+    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")) || !handle ||
+        !handle->handle() || !native)
+        return;
+    auto *toplevel = static_cast<xdg_toplevel *>(native->nativeResourceForWindow("xdg_toplevel", handle));
+    auto *seat = static_cast<wl_seat *>(native->nativeResourceForIntegration("wl_seat"));
+    // The compositor opens the menu only for the serial of the press that asks for it. Qt hands out the last
+    // serial it received: the press's, unless the release came in before the press was handled (a click of
+    // a few milliseconds), as for Qt's own start of a move.
+    const auto serial = uint32_t(reinterpret_cast<quintptr>(native->nativeResourceForIntegration("serial")));
+    if (!toplevel || !seat)
+        return;
+    // The compositor counts in the surface's own units, which Qt's scale factor, if set, divides.
+    const QPointF surface =
+        QPointF(position) * handle->devicePixelRatio() / handle->handle()->devicePixelRatio();
+    xdg_toplevel_show_window_menu(toplevel, seat, serial, qRound(surface.x()), qRound(surface.y()));
 }
 
 void setIconName(QWidget &window, const QString &name)

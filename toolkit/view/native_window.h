@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 
+class QPoint;
 class QString;
 class QWidget;
 
@@ -37,6 +38,11 @@ void whenFramed(QWidget &window, std::function<void(QMargins)> framed);
 // Whether the window system frames the windows: X11's window managers do, and so do the Wayland compositors
 // that offer to (KWin); the others (GNOME's mutter, weston) leave each window to draw its own frame.
 bool windowSystemFramesWindows();
+
+// Asks a Wayland compositor to open its own menu for the window (move, minimize, always on top, close...) at
+// `position` in the window, for the mouse button just pressed. Nothing elsewhere: X11's window managers draw
+// the title bars that offer it.
+void showWindowMenu(QWidget &window, QPoint position);
 
 // Names the window's icon, which stands for the window where a window manager shows minimized windows as
 // icons.

@@ -4,10 +4,13 @@ class QWidget;
 
 namespace tk {
 
-// Gives the window a title bar of its own, for a compositor that leaves the windows' frames to them: the
-// title, the icon, and the boxes that the window's flags ask for (close; minimize where asked), by which it
-// is also moved. Qt's own frame there offers minimize and maximize on every window. The window's contents
-// move down by the bar's height, and the window grows by as much.
+// Gives the window a title bar of its own, for a compositor that leaves the windows' frames to them, made
+// to behave as the desktop's own: the title, the icon, and the boxes that both the window's flags and the
+// desktop's button layout ask for (close, and minimize where the window has it: widgets named "close" and
+// "minimize"), on the side that the layout puts them, following its changes. A left drag on the bar moves
+// the window and a right click opens the compositor's window menu. Qt's own frame there would offer
+// minimize and maximize on every window. The window's contents move down by the bar's height and in by a
+// one-pixel outline around the window, and the window grows by as much.
 void addTitleBar(QWidget &window);
 
 } // namespace tk

@@ -65,7 +65,8 @@ void showCaption(QLabel &label, const QString &caption, const ControlLayout &row
 
 } // namespace
 
-WindowView::WindowView(Form &form) : form_(form), window_(buildForm(*this, form, widgets_))
+WindowView::WindowView(Form &form, TitleBars titleBars)
+    : form_(form), titleBars_(titleBars), window_(buildForm(*this, form, widgets_))
 {
     QObject::connect(&DesktopSettings::session(), &DesktopSettings::highContrastChanged, window_,
                      [this] { colourForm(*window_, form_.layout(), widgets_); });
@@ -116,7 +117,7 @@ void WindowView::show()
 {
     if (!shown_) {
         shown_ = true;
-        if (!windowSystemFramesWindows())
+        if (titleBars_ == TitleBars::OwnAlways || !windowSystemFramesWindows())
             addTitleBar(*window_);
         prepareNativeWindow(*window_, form_.caption(), form_.layout().inTaskBar);
         // A window manager that tells the frame only once the window is mapped (KWin) gets the last frame

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "desktop.h"
 #include "form_view.h"
 
 #include <QMargins>
@@ -19,7 +20,7 @@ class FormWindow;
 class WindowView final : public FormView
 {
 public:
-    explicit WindowView(Form &form);
+    WindowView(Form &form, TitleBars titleBars);
     ~WindowView() override;
     WindowView(const WindowView &) = delete;
     WindowView &operator=(const WindowView &) = delete;
@@ -45,6 +46,7 @@ private:
     void place(QMargins frameExtents);
 
     Form &form_;
+    const TitleBars titleBars_;
     std::vector<QWidget *> widgets_;
     FormWindow *window_;
     bool shown_ = false;

@@ -19,15 +19,21 @@ class Program;
 // shades of the layouts' colours that read at 7:1; pictures come with double-size renditions for scaled
 // screens (pictures.h). Screen readers get the windows as a sighted reader takes them in (screen_reader.h, in
 // reading order, reading_order.h) and hear announcements of changing values (announcements.h). The window
-// manager is asked, where it is X's, for what Qt does not ask it (native_window.h). What the desktop's
-// settings ask of the windows (desktop_settings.h) the Application reads and follows without waiting for
-// it (desktop_settings_reader.h).
+// manager is asked, where it is X's, for what Qt does not ask it (native_window.h); where a Wayland
+// compositor leaves the frames to the windows, each draws a title bar of its own (title_bar.h). What the
+// desktop's settings ask of the windows (desktop_settings.h) the Application reads and follows without
+// waiting for it (desktop_settings_reader.h).
 //
+// Where the windows' title bars come from: the window system's frame where it draws one, else a title bar
+// of the window's own (title_bar.h), as on a compositor that leaves the frames to the windows; or always the
+// window's own, so that it can be tried on any platform.
+enum class TitleBars { WhereNeeded, OwnAlways };
+
 // Made before the program's first form; needs Qt's widget application.
 class Desktop
 {
 public:
-    explicit Desktop(Program &program);
+    explicit Desktop(Program &program, TitleBars titleBars = TitleBars::WhereNeeded);
     ~Desktop();
     Desktop(const Desktop &) = delete;
     Desktop &operator=(const Desktop &) = delete;
