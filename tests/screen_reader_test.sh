@@ -7,14 +7,17 @@ program=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 
 source "$here/x_session.sh"
+source "$here/session_bus.sh"
 
 runtime=$(mktemp -d)
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true; rm -rf "$runtime"' EXIT
-start_x_session screen_reader dbus-run-session /usr/libexec/at-spi-bus-launcher
+start_x_session screen_reader /usr/libexec/at-spi-bus-launcher
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
     { echo "screen_reader: python3-pyatspi is missing (scripts/setup installs it)" >&2; exit 1; }
 
-# The session bus starts the accessibility bus when the listener first asks for it, and ends with the test.
-XDG_RUNTIME_DIR=$runtime LANG=cs_CZ.UTF-8 TZ=Europe/Prague \
-    dbus-run-session -- /usr/bin/python3 "$here/screen_reader_test.py" "$program"
+# The session bus starts the accessibility bus when the listener first asks for it, and ends with the test. It
+# starts nothing else: the settings portal, which the program asks, would start the document portal, which
+# mounts a folder of its own in the runtime directory.
+start_session_bus "$runtime" org.a11y.Bus
+XDG_RUNTIME_DIR=$runtime LANG=cs_CZ.UTF-8 TZ=Europe/Prague /usr/bin/python3 "$here/screen_reader_test.py" "$program"
