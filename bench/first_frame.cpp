@@ -1,9 +1,12 @@
 // Measures a program's start-up from outside, the same way for any program:
 //
-//   first_frame PROGRAM [ARGUMENTS...]
+//   first_frame [--wayland] PROGRAM [ARGUMENTS...]
 //
 // starts PROGRAM and waits on the X server for the first complete frame of its window: the moment every pixel
-// of the window has been drawn, as the server's DAMAGE extension reports the drawing. It prints
+// of the window has been drawn, as the server's DAMAGE extension reports the drawing. With --wayland the
+// program runs as a client of the Wayland compositor that WAYLAND_DISPLAY names, and the first frame is the
+// moment it commits the first buffer to a window's surface, read from its protocol log (WAYLAND_DEBUG=client,
+// which costs any client alike, a few microseconds a message). It prints
 // "first_frame_ms=<from just before starting the process to that frame> cpu_ms=<processor time the program
 // had used by then> peak_rss_kb=<VmHWM a moment later>"
 // and ends the program. Nothing in the program measured is changed or told that it is being measured.
@@ -27,8 +30,12 @@
 #include <fstream>
 #include <map>
 #include <optional>
+#include <regex>
+#include <set>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 extern char **environ;
 
@@ -93,12 +100,115 @@ int fail(const char *message)
     return 1;
 }
 
+// Starts the program with its standard output discarded and its standard error too, or sent to `errors`; 0 if
+// it could not start.
+pid_t spawn(char *const command[], int errors = -1, char *const environment[] = environ)
+{
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    if (errors < 0)
+        posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    else
+        posix_spawn_file_actions_adddup2(&quiet, errors, STDERR_FILENO);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, command[0], &quiet, nullptr, command, environment);
+    posix_spawn_file_actions_destroy(&quiet);
+    return spawned == 0 ? pid : 0;
+}
+
+// What the program used by its first frame, and its peak memory a moment later, once it has ended.
+int report(pid_t pid, double started, double framed, double cpu)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    const long peak = peakResidentKb(pid);
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    std::printf("first_frame_ms=%.1f cpu_ms=%.1f peak_rss_kb=%ld\n", (framed - started) * 1000, cpu, peak);
+    return 0;
+}
+
+// The first frame on Wayland: the first buffer attached to a window's surface and committed. The program's
+// protocol log comes through a pipe, read line by line as the program writes it; objects are named as
+// wl_surface@7 by the Wayland library of Debian 12, as wl_surface#7 by later ones.
+int waylandFirstFrame(char *const command[])
+{
+    int log[2];
+    if (pipe2(log, O_CLOEXEC) != 0)
+        return fail("cannot make a pipe");
+    std::vector<char *> environment;
+    for (char **variable = environ; *variable; ++variable)
+        environment.push_back(*variable);
+    std::string debug = "WAYLAND_DEBUG=client";
+    environment.push_back(debug.data());
+    environment.push_back(nullptr);
+
+    const double started = seconds();
+    const pid_t pid = spawn(command, log[1], environment.data());
+    close(log[1]);
+    if (!pid)
+        return fail("cannot start the program");
+
+    static const std::regex window(
+        R"(-> xdg_wm_base[@#]\d+\.get_xdg_surface\(new id [^,]*, wl_surface[@#](\d+)\))");
+    static const std::regex attach(R"(-> wl_surface[@#](\d+)\.attach\(wl_buffer[@#])");
+    static const std::regex commit(R"(-> wl_surface[@#](\d+)\.commit\(\))");
+    std::set<std::string> windows;
+    std::set<std::string> attached;
+    std::string pending;
+    double framed = 0;
+    double cpu = 0;
+    const double deadline = started + 30;
+    pollfd fd{log[0], POLLIN, 0};
+    char buffer[65536];
+    while (framed == 0) {
+        if (seconds() > deadline || waitpid(pid, nullptr, WNOHANG) == pid) {
+            kill(pid, SIGKILL);
+            return fail("the program committed no frame");
+        }
+        if (poll(&fd, 1, 100) <= 0)
+            continue;
+        const ssize_t got = read(log[0], buffer, sizeof buffer);
+        if (got <= 0)
+            continue;
+        pending.append(buffer, std::size_t(got));
+        std::size_t begin = 0;
+        for (std::size_t end; framed == 0 && (end = pending.find('\n', begin)) != std::string::npos;
+             begin = end + 1) {
+            const std::string line = pending.substr(begin, end - begin);
+            std::smatch found;
+            if (std::regex_search(line, found, window)) {
+                windows.insert(found[1]);
+            } else if (std::regex_search(line, found, attach) && windows.count(found[1])) {
+                attached.insert(found[1]);
+            } else if (std::regex_search(line, found, commit) && attached.count(found[1])) {
+                framed = seconds();
+                cpu = cpuMs(pid);
+            }
+        }
+        pending.erase(0, begin);
+    }
+    // The program goes on logging; the pipe is drained so that it never waits on a full one.
+    std::thread drain([fd = log[0]] {
+        char rest[65536];
+        while (read(fd, rest, sizeof rest) > 0) {
+        }
+    });
+    const int status = report(pid, started, framed, cpu);
+    drain.join();
+    close(log[0]);
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     if (argc < 2)
-        return fail("usage: first_frame PROGRAM [ARGUMENTS...]");
+        return fail("usage: first_frame [--wayland] PROGRAM [ARGUMENTS...]");
+    if (std::string_view(argv[1]) == "--wayland")
+        return argc > 2 ? waylandFirstFrame(argv + 2)
+                        : fail("usage: first_frame [--wayland] PROGRAM [ARGUMENTS...]");
     xcb_connection_t *x = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(x))
         return fail("cannot connect to the X server");
@@ -117,14 +227,8 @@ int main(int argc, char *argv[])
 
     const double started = seconds();
     // The program's own output is not ours to print.
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[1], &quiet, nullptr, argv + 1, environ);
-    posix_spawn_file_actions_destroy(&quiet);
-    if (spawned != 0)
+    const pid_t pid = spawn(argv + 1);
+    if (!pid)
         return fail("cannot start the program");
 
     std::optional<uint32_t> clientBase;
@@ -170,11 +274,6 @@ int main(int argc, char *argv[])
             return fail("lost the X server");
     }
 
-    std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    const long peak = peakResidentKb(pid);
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
     xcb_disconnect(x);
-    std::printf("first_frame_ms=%.1f cpu_ms=%.1f peak_rss_kb=%ld\n", (framed - started) * 1000, cpu, peak);
-    return 0;
+    return report(pid, started, framed, cpu);
 }

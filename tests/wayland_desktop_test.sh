@@ -5,7 +5,8 @@
 # - the main window minimizes at Start and stays so (nothing asks the compositor to activate it afterwards,
 #   and it never gets the keyboard back), while its title goes on;
 # - every window is just its contents and a title bar of its own, or a frame that the compositor draws: never
-#   Qt's own frame, which offers minimize and maximize on every window.
+#   Qt's own frame, which offers minimize and maximize on every window; where the compositor offers to draw
+#   the frames, it draws every window's.
 # Under mutter, which leaves the frame to the window, a third run tries the program's own title bar as a
 # user would: its boxes on the sides that GNOME's button layout names, set before the start and changed while
 # the program runs (`gsettings set`), and with the pointer, a box changing under it (the screen before and
@@ -194,5 +195,14 @@ shown=$(sed -n 's/.*-> xdg_surface[@#][0-9]*\.set_window_geometry(0, 0, \([0-9]*
 [[ -n $shown ]] || fail "no window showed"
 for size in $shown; do
     grep -qx "$size" <<<"$sizes" || fail "a window of size $(paste -sd ' ' <<<"$sizes") shows as $size: Qt framed it"
+done
+# A compositor that offers to draw the frames (KWin) draws every window's: each asks it for one, and so wears no
+# title bar of the program's own.
+for log in "$runtime"/protocol-*.log; do
+    grep -q 'global([0-9]*, "zxdg_decoration_manager_v1"' "$log" || continue
+    toplevels=$(grep -c -- '-> xdg_surface[@#][0-9]*\.get_toplevel(' "$log")
+    framed=$(grep -c -- '-> zxdg_decoration_manager_v1[@#][0-9]*\.get_toplevel_decoration(' "$log" || true)
+    ((framed == toplevels)) ||
+        fail "$binary offers to draw the frames, yet $((toplevels - framed)) of $toplevels windows do without"
 done
 echo "$name: minimized at Start and stayed so; titles up to \"$last_title\"; windows shown as $(paste -sd ' ' <<<"$shown")"

@@ -4,7 +4,6 @@
 
 #include <QAccessible>
 #include <QLabel>
-#include <QWindow>
 
 #include <algorithm>
 #include <deque>
@@ -28,20 +27,20 @@ QString nameOf(const QWidget &window)
 class Announcer final : public QObject
 {
 public:
-    explicit Announcer(QWidget *window) : QObject(window), window_(window), announced_(nameOf(*window))
+    explicit Announcer(QWidget *window) : QObject(window), window_(window)
     {
         window->installEventFilter(this);
         window->setProperty(announcerProperty, QVariant::fromValue<QObject *>(this));
     }
 
-    // The window's name while its title changes unannounced: the one screen readers last heard.
-    QString heldName() const { return holding_ ? announced_ : QString(); }
+    // The window's name while its title changes unannounced: the one it had.
+    QString heldName() const { return held_; }
 
     void setTitleUnannounced(const QString &title)
     {
-        holding_ = true;
+        held_ = nameOf(*window_);
         window_->setWindowTitle(title);
-        holding_ = false;
+        held_.clear();
     }
 
     // A widget's later message replaces its earlier one not yet told.
@@ -54,14 +53,12 @@ public:
     }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
-        if (watched == window_ && event->type() == QEvent::Show)
+        if (event->type() == QEvent::Show)
             shown();
-        else if (watched == window_ && event->type() == QEvent::WindowActivate)
+        else if (event->type() == QEvent::WindowActivate)
             tellSoon();
-        else if (watched != window_ && event->type() == QEvent::FocusIn)
-            announceName();
         return false;
     }
 
@@ -69,8 +66,6 @@ private:
     // Qt has just reported every control as showing, those scrolled out of their container's view too.
     void shown()
     {
-        if (QWindow *handle = window_->windowHandle())
-            handle->installEventFilter(this);
         if (!QAccessible::isActive())
             return;
         for (QLabel *label : window_->findChildren<QLabel *>()) {
@@ -78,19 +73,6 @@ private:
                 QAccessibleEvent hidden(label, QAccessible::ObjectHide);
                 QAccessible::updateAccessibility(&hidden);
             }
-        }
-    }
-
-    // The window system's focus reaches the window just before Qt reports it activated.
-    void announceName()
-    {
-        const QString name = nameOf(*window_);
-        if (name == announced_)
-            return;
-        announced_ = name;
-        if (QAccessible::isActive()) {
-            QAccessibleEvent changed(window_, QAccessible::NameChanged);
-            QAccessible::updateAccessibility(&changed);
         }
     }
 
@@ -132,8 +114,7 @@ private:
     }
 
     QWidget *window_;
-    QString announced_;
-    bool holding_ = false;
+    QString held_;
     std::vector<std::pair<QWidget *, QString>> pending_;
     bool telling_ = false;
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)

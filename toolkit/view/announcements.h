@@ -9,17 +9,19 @@ namespace tk {
 // What a window tells screen readers of itself beyond what Qt tells them: its name, held while its title
 // changes, and announcements of values as they change.
 
-// The window is called `untitledName` while its title is empty. A change of its name reaches screen readers
-// just before the window becomes active, not each time the title changes: they read out every name change
-// of the active window, and a running call changes the main window's title every second.
+// The window is called `untitledName` while its title is empty. A change of its name is never told: screen
+// readers read out every name change of the active window, and a running call changes the main window's
+// title every second. They read the name as it is when the window becomes active again; a change told just
+// before, which a screen reader may take up only after the activation, would be heard once more, and by
+// then out of date.
 void nameWindow(QWidget *window, const QString &untitledName);
 
-// Sets the window's title without telling screen readers, which Qt 6.8 and later would do; nameWindow() tells
-// them.
+// Sets the window's title without telling screen readers, which Qt would do for a window without an untitled
+// name.
 void setUnannouncedTitle(QWidget *window, const QString &title);
 
-// What screen readers call the window: while its title changes unannounced, the name they last heard; else
-// its title, or the name it has while untitled.
+// What screen readers call the window: while its title changes unannounced, the name it had; else its title,
+// or the name it has while untitled.
 QString windowName(const QWidget &window);
 
 // Screen readers read out the message, in the widget's window, once the current event is over and the window

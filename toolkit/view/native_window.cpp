@@ -52,6 +52,21 @@ xcb_connection_t *xcbConnection()
     return x11 ? x11->connection() : nullptr;
 }
 
+// Qt's own connection to the Wayland compositor; none on another window system.
+wl_display *waylandDisplay()
+{
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return nullptr;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    const auto *wayland = qGuiApp->nativeInterface<QNativeInterface::QWaylandApplication>();
+    return wayland ? wayland->display() : nullptr;
+#else
+    // Qt 6.4 names it only through its platform's private interface.
+    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
+    return native ? static_cast<wl_display *>(native->nativeResourceForIntegration("wl_display")) : nullptr;
+#endif
+}
+
 struct FreeReply {
     void operator()(void *reply) const { free(reply); }
 };
@@ -184,13 +199,14 @@ void prepareNativeWindow(QWidget &window, const QString &caption, bool inTaskBar
 bool windowSystemFramesWindows()
 {
     static const bool frames = [] {
-        if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-            return true;
-        // Qt's own connection is out of its public reach: a short one of the program's own asks the same
-        // compositor which protocols it offers.
-        wl_display *display = wl_display_connect(nullptr);
+        wl_display *display = waylandDisplay();
         if (!display)
             return true;
+        // Qt's connection answers in one round trip, where a new one would cost the compositor a client. The
+        // question and its answers go on a queue of their own, which Qt neither reads nor is disturbed by.
+        wl_event_queue *queue = wl_display_create_queue(display);
+        auto *wrapper = static_cast<wl_display *>(wl_proxy_create_wrapper(display));
+        wl_proxy_set_queue(reinterpret_cast<wl_proxy *>(wrapper), queue);
         bool offered = false;
         static const wl_registry_listener listener = {
             [](void *found, wl_registry *, uint32_t, const char *interface, uint32_t) {
@@ -198,11 +214,12 @@ bool windowSystemFramesWindows()
                     *static_cast<bool *>(found) = true;
             },
             [](void *, wl_registry *, uint32_t) {}};
-        wl_registry *registry = wl_display_get_registry(display);
+        wl_registry *registry = wl_display_get_registry(wrapper);
         wl_registry_add_listener(registry, &listener, &offered);
-        wl_display_roundtrip(display);
+        wl_display_roundtrip_queue(display, queue);
         wl_registry_destroy(registry);
-        wl_display_disconnect(display);
+        wl_proxy_wrapper_destroy(wrapper);
+        wl_event_queue_destroy(queue);
         return offered;
     }();
     return frames;
