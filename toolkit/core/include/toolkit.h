@@ -29,6 +29,9 @@
 //
 // Numbers travel through captions as text in plain digits with the user's decimal separator, read once from
 // the user's locale (number_text.h); dates are rendered with short patterns (date_text.h).
+//
+// The order in which a sighted reader takes in a window's items is plain geometry and lives here too
+// (reading_order.h): the view reads the windows to screen readers in it.
 
 #include "check_box.h"
 #include "clock.h"

@@ -18,8 +18,8 @@ class Program;
 // the desktop's own style and theme, or, while the desktop asks for high contrast (desktop_settings.h), in
 // shades of the layouts' colours that read at 7:1; pictures come with double-size renditions for scaled
 // screens (pictures.h). Screen readers get the windows as a sighted reader takes them in (screen_reader.h, in
-// reading order, reading_order.h) and hear announcements of changing values (announcements.h). The window
-// manager is asked, where it is X's, for what Qt does not ask it (native_window.h); where a Wayland
+// the core's reading order, reading_order.h) and hear announcements of changing values (announcements.h). The
+// window manager is asked, where it is X's, for what Qt does not ask it (native_window.h); where a Wayland
 // compositor leaves the frames to the windows, each draws a title bar of its own (title_bar.h). What the
 // desktop's settings ask of the windows (desktop_settings.h) the Application reads and follows without
 // waiting for it (desktop_settings_reader.h).
