@@ -127,12 +127,6 @@ void Program::end()
         endHandler_();
 }
 
-void Mirror::markChanged()
-{
-    pending_ = true;
-    program_.markChanged(*this);
-}
-
 void Program::markChanged(Mirror &mirror)
 {
     changed_.push_back(&mirror);

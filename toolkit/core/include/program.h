@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "form.h"
+#include "form_host.h"
 #include "form_view.h"
 #include "scheduler.h"
 
@@ -14,15 +15,13 @@
 
 namespace tk {
 
-class Mirror;
-
 // One run of the program: its clock, the scheduler that delivers every timer tick, and its windows.
 // Every event reaches a handler through here, one at a time; once the program has ended, none does.
 //
 // Ticks missed while the loop was held up or the computer slept are caught up in slices of about 30 ms
 // of work, with a return to the event loop after each: the windows repaint and answer the
 // window manager meanwhile, and a click given then waits in the scheduler for its turn.
-class Program
+class Program final : public FormHost
 {
 public:
     // Makes the view that shows a form, its controls made and its layout at hand.
@@ -33,14 +32,13 @@ public:
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
 
-    Scheduler &scheduler() { return scheduler_; }
+    Scheduler &scheduler() override { return scheduler_; }
 
     // Every form made from now on is shown by a view that `maker` makes; without one, forms run unseen.
     void setViewMaker(ViewMaker maker) { viewMaker_ = std::move(maker); }
-    std::unique_ptr<FormView> makeView(Form &form) const;
+    std::unique_ptr<FormView> makeView(Form &form) const override;
 
-    // The local date and time of the event being handled: for a tick, the moment it fell due.
-    LocalMoment now() const;
+    LocalMoment now() const override;
 
     // The window of type F, created and loaded (its Form_Load run) if it does not exist yet.
     template <class F> F &form();
@@ -60,11 +58,12 @@ public:
 
     // Runs a handler for a user's action on a form, after every tick that fell due before it and before any
     // that falls due after it: at once, unless ticks are still to be caught up.
-    void dispatch(Form &form, const std::function<void()> &handler);
-    void unload(Form &form);
+    void dispatch(Form &form, const std::function<void()> &handler) override;
+    // The program ends with its last window.
+    void unload(Form &form) override;
+    void markChanged(Mirror &mirror) override;
 
 private:
-    friend class Mirror;
     struct Window {
         std::type_index type;
         std::unique_ptr<Form> form;
@@ -74,7 +73,6 @@ private:
     void add(std::type_index type, std::unique_ptr<Form> form);
     void deliverSlice(Ms upTo);
     void afterEvent();
-    void markChanged(Mirror &mirror);
     void postFlush();
 
     Clock &clock_;
