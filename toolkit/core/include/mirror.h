@@ -25,7 +25,7 @@ protected:
     virtual void updateView() = 0;
 
 private:
-    friend class Program;
+    friend class DeferredFlush;
     void markChanged();
     FormHost &host_;
     bool pending_ = false;

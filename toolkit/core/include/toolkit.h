@@ -25,11 +25,12 @@
 // that falls due while the loop is held up is delivered late but never dropped, and while it runs the local
 // time is the time it fell due.
 //
-// The path of a tick: the clock wakes, Program::deliverSlice asks the Scheduler for every tick due, each runs
-// its Timer's handler, which writes properties; their controls are marked changed, and once the event loop
-// turns, Program::flush tells each form's view. The path of a click: the view hands it to the control
-// (CommandControl::click), the control to the Program (FormHost::dispatch), which queues it in the Scheduler
-// by the moment it was given and runs it after every tick due before it.
+// The path of a tick: the clock wakes the Program's EventDelivery (event_delivery.h), which asks the
+// Scheduler for every tick due; each runs its Timer's handler, which writes properties; their controls are
+// marked changed, and once the event loop turns, the Program's DeferredFlush (deferred_flush.h) tells each
+// one's view. The Program keeps its windows in a WindowRegistry (window_registry.h). The path of a click: the
+// view hands it to the control (CommandControl::click), the control to the Program (FormHost::dispatch),
+// which queues it in the Scheduler by the moment it was given and runs it after every tick due before it.
 //
 // Numbers travel through captions as text in plain digits with the user's decimal separator, read once from
 // the user's locale (number_text.h); dates are rendered with short patterns (date_text.h).
