@@ -13,16 +13,19 @@ class Program;
 
 // The toolkit's view: shows a program's forms on the desktop as windows of Qt widgets, for as long as it
 // lives. Each form gets a WindowView (window_view.h), which the form builder (form_builder.h) makes from the
-// form's layout; the view follows the form's properties as the form tells of changes and hands the user's
-// clicks to the controls. The windows are drawn on Fusion in the classic silver palette (style.h), whatever
-// the desktop's own style and theme, or, while the desktop asks for high contrast (desktop_settings.h), in
-// shades of the layouts' colours that read at 7:1; pictures come with double-size renditions for scaled
-// screens (pictures.h). Screen readers get the windows as a sighted reader takes them in (screen_reader.h, in
-// the core's reading order, reading_order.h) and hear announcements of changing values (announcements.h). The
-// window manager is asked, where it is X's, for what Qt does not ask it (native_window.h); where a Wayland
-// compositor leaves the frames to the windows, each draws a title bar of its own (title_bar.h). What the
-// desktop's settings ask of the windows (desktop_settings.h) the Application reads and follows without
-// waiting for it (desktop_settings_reader.h).
+// form's layout; the view follows the form's properties as the form and its controls tell of changes and
+// hands the user's clicks to the controls. The windows are drawn on Fusion in the classic silver palette
+// (style.h), whatever the desktop's own style and theme, or, while the desktop asks for high contrast
+// (desktop_settings.h), in shades of the layouts' colours that read at 7:1; pictures come with double-size
+// renditions for scaled screens (pictures.h). Screen readers get the windows as a sighted reader takes them
+// in (screen_reader.h, in the core's reading order, reading_order.h) and hear announcements of changing
+// values (announcements.h). The window manager is asked, where it is X's, for what Qt does not ask it
+// (native_window.h); where a Wayland compositor leaves the frames to the windows, each draws a title bar of
+// its own (title_bar.h). What the desktop's settings ask of the windows (desktop_settings.h) the Application
+// reads and follows without waiting for it (desktop_settings_reader.h). The Application (application.h)
+// starts the program: the command line is answered before Qt starts (command_line.h), a session without a bus
+// is kept from having one started (session_bus.h), and a display that cannot be opened is told in one line
+// (no_display_report.h).
 //
 // Where the windows' title bars come from: the window system's frame where it draws one, else a title bar
 // of the window's own (title_bar.h), as on a compositor that leaves the frames to the windows; or always the
