@@ -40,3 +40,5 @@ void FormWindow::nativeWindowDestroyed()
 }
 
 } // namespace tk
+
+#include "moc_form_window.cpp"
