@@ -12,7 +12,8 @@
 // form and its controls tell it of changes: captions, positions and the window's title after the handler has
 // returned, so that a burst of writes costs one update (mirror.h); a check box's state and a window's
 // minimizing at once, since the user's very next click depends on them. The view hands the user's clicks to
-// the controls. Without a view a form runs unseen, as the tests of metering and scheduling run it.
+// the controls. Without a view a form runs unseen, as the tests of metering and scheduling run it; the tests
+// of the windows' code give each form a view that only records what it is told.
 //
 // A form and its controls see the program only through a FormHost (form_host.h): it runs a user's action in
 // its turn, unloads a form, tells the time, lends its scheduler to the timers, takes note of changes for the
