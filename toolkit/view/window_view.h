@@ -1,7 +1,7 @@
 #pragma once
 
-#include "desktop.h"
 #include "form_view.h"
+#include "title_bars.h"
 
 #include <QMargins>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "title_bars.h"
+
 #include <memory>
 
 class QWidget;
@@ -21,16 +23,11 @@ class Program;
 // in (screen_reader.h, in the core's reading order, reading_order.h) and hear announcements of changing
 // values (announcements.h). The window manager is asked, where it is X's, for what Qt does not ask it
 // (native_window.h); where a Wayland compositor leaves the frames to the windows, each draws a title bar of
-// its own (title_bar.h). What the desktop's settings ask of the windows (desktop_settings.h) the Application
-// reads and follows without waiting for it (desktop_settings_reader.h). The Application (application.h)
-// starts the program: the command line is answered before Qt starts (command_line.h), a session without a bus
-// is kept from having one started (session_bus.h), and a display that cannot be opened is told in one line
-// (no_display_report.h).
-//
-// Where the windows' title bars come from: the window system's frame where it draws one, else a title bar
-// of the window's own (title_bar.h), as on a compositor that leaves the frames to the windows; or always the
-// window's own, so that it can be tried on any platform.
-enum class TitleBars { WhereNeeded, OwnAlways };
+// its own (title_bar.h), or does wherever the Desktop is asked to (title_bars.h). What the desktop's settings
+// ask of the windows (desktop_settings.h) the Application reads and follows without waiting for it
+// (desktop_settings_reader.h). The Application (application.h) starts the program: the command line is
+// answered before Qt starts (command_line.h), a session without a bus is kept from having one started
+// (session_bus.h), and a display that cannot be opened is told in one line (no_display_report.h).
 
 // Made before the program's first form; needs Qt's widget application.
 class Desktop
