@@ -32,6 +32,12 @@ done
 
 run "$program"
 [[ $status == 1 && $said == *DISPLAY* ]] && one_line || fail "without a display: status $status: $said"
+# Told to use Wayland where no compositor runs, Qt's Wayland platform says so in a message of its own, not in
+# the X11 platform's category; in a runtime directory of its own, or the Wayland library says more.
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+run XDG_RUNTIME_DIR="$runtime" QT_QPA_PLATFORM=wayland "$program"
+[[ $status == 1 && $said == *WAYLAND_DISPLAY* ]] && one_line || fail "without a Wayland display: status $status: $said"
 # A display that does not answer: named in the message when DISPLAY names it; Qt's options reach Qt, which
 # looks for the one they name.
 number=4000

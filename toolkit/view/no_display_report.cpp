@@ -23,33 +23,31 @@ struct Message {
     QByteArray category;
     QString text;
 };
-std::vector<Message> platformMessages;
+std::vector<Message> startupMessages;
 
-void replayPlatformMessages()
+void replayStartupMessages()
 {
-    for (const Message &message : std::exchange(platformMessages, {})) {
+    for (const Message &message : std::exchange(startupMessages, {})) {
         const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
         qtHandler(message.type, context, message.text);
     }
 }
 
 // Where no display can be opened, Qt reports it in several lines and aborts, dumping core. The program says
-// so in one line, naming the display it looked for, and ends with status 1. Qt's messages about its platform
-// wait until it is known whether that is what they tell.
+// so in one line, naming the display it looked for, and ends with status 1. Qt's messages while it starts
+// wait until it is known whether that is what they tell: not all come from the platform's own categories
+// (Wayland's "Failed to create wl_display" comes uncategorized).
 void reportNoDisplay(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    const QByteArray category(context.category ? context.category : "");
-    if (category.startsWith("qt.qpa") && type != QtFatalMsg) {
-        platformMessages.push_back({type, category, message});
+    if (type != QtFatalMsg) {
+        startupMessages.push_back({type, QByteArray(context.category ? context.category : ""), message});
         return;
     }
-    const bool noDisplay =
-        std::any_of(platformMessages.begin(), platformMessages.end(), [](const Message &m) {
-            return m.text.contains(QLatin1String("display"), Qt::CaseInsensitive);
-        });
-    if (type != QtFatalMsg || !noDisplay) {
-        if (type == QtFatalMsg)
-            replayPlatformMessages();
+    const bool noDisplay = std::any_of(startupMessages.begin(), startupMessages.end(), [](const Message &m) {
+        return m.text.contains(QLatin1String("display"), Qt::CaseInsensitive);
+    });
+    if (!noDisplay) {
+        replayStartupMessages();
         qtHandler(type, context, message);
         return;
     }
@@ -80,7 +78,7 @@ std::unique_ptr<QApplication> startQtOnDisplay(int &argc, char **argv, const cha
     qtHandler = qInstallMessageHandler(reportNoDisplay);
     auto qt = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(qtHandler);
-    replayPlatformMessages();
+    replayStartupMessages();
     return qt;
 }
 

@@ -1,6 +1,7 @@
 #include "session_bus.h"
 
 #include <QByteArray>
+#include <QLoggingCategory>
 #include <QtGlobal>
 
 #include <filesystem>
@@ -12,6 +13,7 @@ namespace tk {
 // ("dbus-launch --autolaunch": a daemon that listens on a socket, and a file under ~/.dbus). The program
 // starts nothing and writes nothing, so it leaves the bus alone unless the session has one. Nor does Qt
 // then ask for the desktop portal: from Qt 6.8 on, the question, unanswered, would be left behind unfreed.
+// Qt 6.8's GNOME and Xfce themes would warn that no bus runs, which is the program's own choice here.
 void leaveAbsentSessionBusAlone()
 {
     if (qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS"))
@@ -23,6 +25,7 @@ void leaveAbsentSessionBusAlone()
         return;
     qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
     qputenv("QT_NO_XDG_DESKTOP_PORTAL", "1");
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.theme.dbus.warning=false"));
 }
 
 } // namespace tk
