@@ -312,7 +312,8 @@ private slots:
         QVERIFY(tk::windowOf(*about)->isVisible());
     }
 
-    // A window closed, through its button or its frame, takes every widget of its own with it.
+    // A window closed, through its button or its frame, takes every widget of its own with it; chosen again,
+    // it shows afresh.
     void aClosedWindowLeavesNoWidgetBehind()
     {
         WindowSession fresh(WindowSession::at(2026, 12, 7, 10));
@@ -322,6 +323,7 @@ private slots:
             WindowSession::click(main, "mnuabout");
             Form3 *about = fresh.program().find<Form3>();
             QVERIFY(about);
+            QVERIFY(tk::windowOf(*about)->isVisible());
             QCOMPARE_GT(widgets(), withMain);
             if (time == 0)
                 WindowSession::click(*about, "Command2");

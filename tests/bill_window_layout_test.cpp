@@ -1,9 +1,11 @@
 #include "window_session.h"
 
+#include <form1.h>
 #include <form2.h>
 
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -16,6 +18,14 @@ const QColor lightCyan(0x80, 0xFF, 0xFF);
 bool dark(const QImage &image, QPoint at)
 {
     return qGray(image.pixel(at)) < 64;
+}
+
+// The widgets that exist once every deferred deletion has run.
+qsizetype widgets()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return QApplication::allWidgets().size();
 }
 
 } // namespace
@@ -162,6 +172,30 @@ private slots:
             dashes += dark(image, {x, 136}) ? 1 : 0;
         QVERIFY2(dashes > 40 && dashes < 95, qPrintable(QString::number(dashes)));
         QVERIFY(dark(image, {456, 136}));
+    }
+
+    // Stop shows the bill in the main window's place, whose widgets go once the event loop turns. The bill's
+    // button ends the program: its window leaves the screen at once, and the session leaves no widget behind.
+    void theBillReplacesTheMainWindowAndLeavesNothingBehind()
+    {
+        const qsizetype before = widgets();
+        {
+            WindowSession session(WindowSession::at(1998, 3, 6, 10));
+            Form1 &main = session.program().show<Form1>();
+            const QPointer<QWidget> mainWindow = tk::windowOf(main);
+            WindowSession::click(main, "Command1");
+            session.seconds(25 * 3600);
+            WindowSession::click(main, "Command3");
+            Form2 *bill = session.program().find<Form2>();
+            QVERIFY(bill);
+            QCoreApplication::sendPostedEvents();
+            QVERIFY(!mainWindow);
+            QVERIFY(tk::windowOf(*bill)->isVisible());
+            WindowSession::click(*bill, "Command1");
+            QVERIFY(session.program().ended());
+            QVERIFY(!tk::windowOf(*bill)->isVisible());
+        }
+        QCOMPARE(widgets(), before);
     }
 };
 
