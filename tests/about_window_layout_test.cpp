@@ -66,14 +66,6 @@ bool hasGreen(const QImage &image, QRect area)
     return false;
 }
 
-// The widgets that exist once every deferred deletion has run.
-qsizetype widgets()
-{
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return QApplication::allWidgets().size();
-}
-
 } // namespace
 
 // The about window as built, against its layout table, in pixels.
@@ -318,18 +310,18 @@ private slots:
     {
         WindowSession fresh(WindowSession::at(2026, 12, 7, 10));
         Form1 &main = fresh.program().show<Form1>();
-        const qsizetype withMain = widgets();
+        const qsizetype withMain = WindowSession::widgets();
         for (int time = 0; time < 2; ++time) {
             WindowSession::click(main, "mnuabout");
             Form3 *about = fresh.program().find<Form3>();
             QVERIFY(about);
             QVERIFY(tk::windowOf(*about)->isVisible());
-            QCOMPARE_GT(widgets(), withMain);
+            QCOMPARE_GT(WindowSession::widgets(), withMain);
             if (time == 0)
                 WindowSession::click(*about, "Command2");
             else
                 tk::windowOf(*about)->close();
-            QCOMPARE(widgets(), withMain);
+            QCOMPARE(WindowSession::widgets(), withMain);
         }
     }
 };

@@ -20,14 +20,6 @@ bool dark(const QImage &image, QPoint at)
     return qGray(image.pixel(at)) < 64;
 }
 
-// The widgets that exist once every deferred deletion has run.
-qsizetype widgets()
-{
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return QApplication::allWidgets().size();
-}
-
 } // namespace
 
 // The bill as created, before it is dated and priced. Expected values are the layout's twips / 15.
@@ -178,7 +170,7 @@ private slots:
     // button ends the program: its window leaves the screen at once, and the session leaves no widget behind.
     void theBillReplacesTheMainWindowAndLeavesNothingBehind()
     {
-        const qsizetype before = widgets();
+        const qsizetype before = WindowSession::widgets();
         {
             WindowSession session(WindowSession::at(1998, 3, 6, 10));
             Form1 &main = session.program().show<Form1>();
@@ -195,7 +187,7 @@ private slots:
             QVERIFY(session.program().ended());
             QVERIFY(!tk::windowOf(*bill)->isVisible());
         }
-        QCOMPARE(widgets(), before);
+        QCOMPARE(WindowSession::widgets(), before);
     }
 };
 

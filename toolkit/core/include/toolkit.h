@@ -9,8 +9,8 @@
 // Top, a check box's Value, a timer's Enabled). A control keeps its properties itself.
 //
 // Each form may have a view (form_view.h), which the Program's view maker makes as the form is made. The
-// form and its controls tell it of changes: captions, positions and the window's title after the handler has
-// returned, so that a burst of writes costs one update (mirror.h); a check box's state and a window's
+// form and its controls tell it of changes: captions, positions and the window's title once the event loop
+// turns, so that a burst of writes costs one update (mirror.h); a check box's enabled state and a window's
 // minimizing at once, since the user's very next click depends on them. The view hands the user's clicks to
 // the controls. Without a view a form runs unseen, as the tests of metering and scheduling run it; the tests
 // of the windows' code give each form a view that only records what it is told.
@@ -31,7 +31,8 @@
 // marked changed, and once the event loop turns, the Program's DeferredFlush (deferred_flush.h) tells each
 // one's view. The Program keeps its windows in a WindowRegistry (window_registry.h). The path of a click: the
 // view hands it to the control (CommandControl::click), the control to the Program (FormHost::dispatch),
-// which queues it in the Scheduler by the moment it was given and runs it after every tick due before it.
+// whose EventDelivery queues it in the Scheduler by the moment it was given and runs it after every tick due
+// before it.
 //
 // Numbers travel through captions as text in plain digits with the user's decimal separator, read once from
 // the user's locale (number_text.h); dates are rendered with short patterns (date_text.h).
