@@ -352,7 +352,9 @@ private slots:
                     continue;
                 const QString name = window.objectName() + u'/' + widget->objectName();
                 const QRect box = drawn.box(*widget);
-                const QRect around = drawn.box(*widget, 1);
+                // What lies just around it within its holder: a picture box's sunken frame is not behind it.
+                const QWidget &holder = *widget->parentWidget();
+                const QRect around = drawn.box(*widget, 1) & drawn.box(holder, holder.contentsRect());
                 const QColor ground = drawn.ground(box);
                 const QColor ink = drawn.ink(ground, box);
                 const QColor ownInk = ownLook.ink(ownLook.ground(box), box);
@@ -361,7 +363,7 @@ private slots:
                 if (row.foreground && ownInk.hsvSaturationF() > 0.5 &&
                     std::abs(ink.hsvHue() - ownInk.hsvHue()) > 10)
                     unread << name + u": "_s + ink.name() + u" for "_s + ownInk.name();
-                if (label && ownLook.ground(box) == ownLook.ground(around, box) &&
+                if (label && around != box && ownLook.ground(box) == ownLook.ground(around, box) &&
                     ground != drawn.ground(around, box))
                     unread << name + u": its box shows"_s;
                 if (row.kind != tk::Kind::CommandButton && row.kind != tk::Kind::CheckBox &&
