@@ -16,7 +16,7 @@ constexpr float scrollStep = 25;
 
 } // namespace
 
-Form3::Form3(tk::Program &program) : tk::Form(program, aboutWindowLayout), Timer1(timer("Timer1"))
+Form3::Form3(tk::FormHost &host) : tk::Form(host, aboutWindowLayout), Timer1(timer("Timer1"))
 {
     for (std::size_t i = 0; i < creditNames.size(); ++i) {
         tk::BoxControl &item = boxControl(creditNames[i]);

@@ -10,7 +10,7 @@
 class Form3 final : public tk::Form
 {
 public:
-    explicit Form3(tk::Program &program);
+    explicit Form3(tk::FormHost &host);
 
     void Form_Load() override;
     void Timer1_Timer();

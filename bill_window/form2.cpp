@@ -5,8 +5,8 @@
 using namespace Qt::StringLiterals;
 
 Form2::Form2(tk::Program &program)
-    : tk::Form(program, billWindowLayout), Label12(label("Label12")), Label13(label("Label13")),
-      Label21(label("Label21"))
+    : tk::Form(program, billWindowLayout), program_(program), Label12(label("Label12")),
+      Label13(label("Label13")), Label21(label("Label21"))
 {
     commandButton("Command1").onClick([this] { Command1_Click(); });
 }
@@ -25,5 +25,5 @@ void Form2::Form_Load()
 
 void Form2::Command1_Click()
 {
-    program().end();
+    program_.end();
 }

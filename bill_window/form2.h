@@ -14,6 +14,7 @@ public:
     void Command1_Click();
 
 private:
+    tk::Program &program_;
     tk::Label &Label12;
     tk::Label &Label13;
     tk::Label &Label21;

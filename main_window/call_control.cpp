@@ -5,8 +5,8 @@
 #include <form2.h>
 #include <form3.h>
 
-CallControl::CallControl(tk::Form &form)
-    : form_(form), Label4(form.label("Label4")), Label10(form.label("Label10")),
+CallControl::CallControl(tk::Form &form, tk::Program &program)
+    : form_(form), program_(program), Label4(form.label("Label4")), Label10(form.label("Label10")),
       Label11(form.label("Label11")), Check1(form.checkBox("Check1")), Check2(form.checkBox("Check2")),
       Timer1(form.timer("Timer1")), Timer2(form.timer("Timer2")), Timer3(form.timer("Timer3")),
       Timer4(form.timer("Timer4"))
@@ -47,7 +47,7 @@ void CallControl::mnustop_Click()
 
 void CallControl::mnuabout_Click()
 {
-    form_.program().show<Form3>();
+    program_.show<Form3>();
 }
 
 // The first unit is charged at connection. A repeated Start keeps a price that is already higher: the
@@ -72,14 +72,14 @@ void CallControl::stopCommand()
     if (Check2.value() == 1)
         showBill();
     else
-        form_.program().end();
+        program_.end();
 }
 
 // The bill dates itself as it loads; the price goes in as the main window shows it, as text.
 void CallControl::showBill()
 {
     const QString price = Label4.caption();
-    Form2 &bill = form_.program().show<Form2>();
+    Form2 &bill = program_.show<Form2>();
     bill.label("Label16").setCaption(price);
     bill.label("Label19").setCaption(price);
     form_.unload();

@@ -8,7 +8,7 @@
 class CallControl
 {
 public:
-    explicit CallControl(tk::Form &form);
+    CallControl(tk::Form &form, tk::Program &program);
 
     void Form_Load();
     void Command1_Click();
@@ -23,6 +23,7 @@ private:
     void showBill();
 
     tk::Form &form_;
+    tk::Program &program_;
     tk::Label &Label4;
     tk::Label &Label10;
     tk::Label &Label11;

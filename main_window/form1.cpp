@@ -3,7 +3,7 @@
 #include "main_window_layout.h"
 
 Form1::Form1(tk::Program &program)
-    : tk::Form(program, mainWindowLayout), control_(*this), tariff_(*this), counters_(*this)
+    : tk::Form(program, mainWindowLayout), control_(*this, program), tariff_(*this), counters_(*this)
 {
 }
 

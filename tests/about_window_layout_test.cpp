@@ -1,5 +1,6 @@
 #include "window_session.h"
 
+#include <form1.h>
 #include <form3.h>
 
 #include <QAbstractButton>
@@ -9,7 +10,63 @@
 #include <QLabel>
 #include <QTest>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr qint64 tick = 100;
+
+QWidget *viewport(const Form3 &form)
+{
+    return tk::windowOf(form)->findChild<QWidget *>(u"Picture1Inside"_s);
+}
+
+// The credit items of which some part shows in the viewport, once the widgets have caught up.
+QStringList inView(tk::Program &program, const Form3 &form)
+{
+    program.flush();
+    const QWidget *area = viewport(form);
+    QStringList names;
+    for (const QWidget *item : area->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (item->isVisible() && item->geometry().intersects(area->rect()))
+            names << item->objectName();
+    }
+    return names;
+}
+
+QRect viewportInWindow(const Form3 &form)
+{
+    const QWidget *area = viewport(form);
+    return {area->mapTo(tk::windowOf(form), QPoint(0, 0)), area->size()};
+}
+
+// How many pixels outside the viewport differ between two pictures of the window.
+int changedOutsideViewport(const QImage &before, const QImage &after, QRect viewportArea)
+{
+    int changed = 0;
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) {
+            if (!viewportArea.contains(x, y) && before.pixel(x, y) != after.pixel(x, y))
+                ++changed;
+        }
+    }
+    return changed;
+}
+
+bool hasGreen(const QImage &image, QRect area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGreen(image.pixel(x, y)) > 0x80 && qBlue(image.pixel(x, y)) < 0x40)
+                return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 // The about window as built, against its layout table, in pixels.
 class AboutWindowLayoutTest : public QObject
@@ -190,6 +247,82 @@ private slots:
         QCOMPARE(QApplication::focusWidget()->objectName(), u"Command2"_s);
         QTest::keyClick(window, Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), u"Command1"_s);
+    }
+
+    // Pictures of the window as the credits pass: nothing outside the viewport's inner area ever changes.
+    void creditsAreDrawnOnlyInsideTheViewport_data()
+    {
+        QTest::addColumn<qint64>("ticks");
+        QTest::newRow("the rights line at the bottom edge") << qint64(26);
+        QTest::newRow("the maker's name at the top edge") << qint64(150);
+        QTest::newRow("the emblem at the top edge") << qint64(210);
+        QTest::newRow("the last line leaving") << qint64(264);
+    }
+
+    void creditsAreDrawnOnlyInsideTheViewport()
+    {
+        QFETCH(qint64, ticks);
+        WindowSession fresh(WindowSession::at(2026, 12, 7, 10));
+        Form3 &about = fresh.program().show<Form3>();
+        fresh.program().flush();
+        const QRect area = viewportInWindow(about);
+        const QImage empty = tk::windowOf(about)->grab().toImage();
+        QVERIFY(!hasGreen(empty, empty.rect()));
+        fresh.milliseconds(ticks * tick);
+        fresh.program().flush();
+        const QImage rolling = tk::windowOf(about)->grab().toImage();
+        QCOMPARE(changedOutsideViewport(empty, rolling, area), 0);
+        if (ticks < 264)
+            QVERIFY(hasGreen(rolling, area));
+    }
+
+    // The farthest position there is, set directly: the view keeps every credit just out of sight, however
+    // far, and brings it back from there.
+    void farPositionsStayOutOfSight()
+    {
+        WindowSession fresh(WindowSession::at(2026, 12, 7, 10));
+        Form3 &about = fresh.program().show<Form3>();
+        for (const QWidget *item : viewport(about)->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            about.boxControl(item->objectName().toStdString()).setTop(std::numeric_limits<float>::lowest());
+        QCOMPARE(inView(fresh.program(), about), QStringList());
+        WindowSession::click(about, "Command1");
+        fresh.milliseconds(150 * tick);
+        QCOMPARE(inView(fresh.program(), about).size(), 6);
+    }
+
+    // The about window has no task-bar entry to bring it back from, should a window manager minimize it.
+    void choosingAboutBringsBackAMinimizedWindow()
+    {
+        WindowSession fresh(WindowSession::at(2026, 12, 7, 10));
+        Form1 &main = fresh.program().show<Form1>();
+        WindowSession::click(main, "mnuabout");
+        Form3 *about = fresh.program().find<Form3>();
+        about->minimize();
+        QVERIFY(about->minimized());
+        WindowSession::click(main, "mnuabout");
+        QVERIFY(!about->minimized());
+        QVERIFY(tk::windowOf(*about)->isVisible());
+    }
+
+    // A window closed, through its button or its frame, takes every widget of its own with it; chosen again,
+    // it shows afresh.
+    void aClosedWindowLeavesNoWidgetBehind()
+    {
+        WindowSession fresh(WindowSession::at(2026, 12, 7, 10));
+        Form1 &main = fresh.program().show<Form1>();
+        const qsizetype withMain = WindowSession::widgets();
+        for (int time = 0; time < 2; ++time) {
+            WindowSession::click(main, "mnuabout");
+            Form3 *about = fresh.program().find<Form3>();
+            QVERIFY(about);
+            QVERIFY(tk::windowOf(*about)->isVisible());
+            QCOMPARE_GT(WindowSession::widgets(), withMain);
+            if (time == 0)
+                WindowSession::click(*about, "Command2");
+            else
+                tk::windowOf(*about)->close();
+            QCOMPARE(WindowSession::widgets(), withMain);
+        }
     }
 };
 

@@ -1,9 +1,11 @@
 #include "window_session.h"
 
+#include <form1.h>
 #include <form2.h>
 
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -162,6 +164,30 @@ private slots:
             dashes += dark(image, {x, 136}) ? 1 : 0;
         QVERIFY2(dashes > 40 && dashes < 95, qPrintable(QString::number(dashes)));
         QVERIFY(dark(image, {456, 136}));
+    }
+
+    // Stop shows the bill in the main window's place, whose widgets go once the event loop turns. The bill's
+    // button ends the program: its window leaves the screen at once, and the session leaves no widget behind.
+    void theBillReplacesTheMainWindowAndLeavesNothingBehind()
+    {
+        const qsizetype before = WindowSession::widgets();
+        {
+            WindowSession session(WindowSession::at(1998, 3, 6, 10));
+            Form1 &main = session.program().show<Form1>();
+            const QPointer<QWidget> mainWindow = tk::windowOf(main);
+            WindowSession::click(main, "Command1");
+            session.seconds(25 * 3600);
+            WindowSession::click(main, "Command3");
+            Form2 *bill = session.program().find<Form2>();
+            QVERIFY(bill);
+            QCoreApplication::sendPostedEvents();
+            QVERIFY(!mainWindow);
+            QVERIFY(tk::windowOf(*bill)->isVisible());
+            WindowSession::click(*bill, "Command1");
+            QVERIFY(session.program().ended());
+            QVERIFY(!tk::windowOf(*bill)->isVisible());
+        }
+        QCOMPARE(WindowSession::widgets(), before);
     }
 };
 

@@ -1,9 +1,8 @@
-#include "window_session.h"
+#include "recording_view.h"
 
 #include <form1.h>
 #include <form2.h>
 
-#include <QPointer>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -21,13 +20,13 @@ public:
 
 // Runs a call on the main window from `start`, `seconds` long (no Start at all when negative), and stops it
 // with the bill option left checked.
-Form2 &billAfter(WindowSession &session, int seconds, const char *stop = "Command3")
+Form2 &billAfter(RecordingSession &session, int seconds, const char *stop = "Command3")
 {
     Form1 &main = session.program().show<Form1>();
     if (seconds >= 0)
-        WindowSession::click(main, "Command1");
+        Session::click(main, "Command1");
     session.seconds(std::max(seconds, 0));
-    WindowSession::click(main, stop);
+    Session::click(main, stop);
     Form2 *bill = session.program().find<Form2>();
     if (!bill)
         qFatal("Stop showed no bill");
@@ -48,12 +47,13 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("period");
         QTest::addColumn<QString>("issued");
-        QTest::newRow("call from 31 March into April") << WindowSession::at(1998, 3, 31, 23, 59, 30) << 60
+        QTest::newRow("call from 31 March into April") << RecordingSession::at(1998, 3, 31, 23, 59, 30) << 60
                                                        << u"cs_CZ"_s << u"04/1998"_s << u"01.04.1998"_s;
         QTest::newRow("New Year's Day")
-            << WindowSession::at(1998, 1, 1, 9) << 10 << u"cs_CZ"_s << u"01/1998"_s << u"01.01.1998"_s;
-        QTest::newRow("into a new year, English settings") << WindowSession::at(2026, 12, 31, 23, 58) << 300
-                                                           << u"en_US"_s << u"01/2027"_s << u"01.01.2027"_s;
+            << RecordingSession::at(1998, 1, 1, 9) << 10 << u"cs_CZ"_s << u"01/1998"_s << u"01.01.1998"_s;
+        QTest::newRow("into a new year, English settings")
+            << RecordingSession::at(2026, 12, 31, 23, 58) << 300 << u"en_US"_s << u"01/2027"_s
+            << u"01.01.2027"_s;
     }
 
     void datedByTheDayItIsShown()
@@ -64,7 +64,7 @@ private slots:
         QFETCH(QString, period);
         QFETCH(QString, issued);
         LocaleScope scope(locale);
-        WindowSession session(start);
+        RecordingSession session(start);
         Form2 &bill = billAfter(session, seconds);
         QCOMPARE(bill.label("Label12").caption(), period);
         QCOMPARE(bill.label("Label13").caption(), issued);
@@ -90,9 +90,8 @@ private slots:
         QFETCH(bool, fromMenu);
         QFETCH(QString, price);
         LocaleScope scope(locale);
-        WindowSession session(WindowSession::at(1998, 3, 6, 10));
+        RecordingSession session(RecordingSession::at(1998, 3, 6, 10));
         Form1 &main = session.program().show<Form1>();
-        QPointer<QWidget> mainWindow = tk::windowOf(main);
         Form2 &bill = billAfter(session, seconds, fromMenu ? "mnustop" : "Command3");
         QCOMPARE(main.label("Label4").caption(), price);
         QCOMPARE(bill.label("Label16").caption(), price);
@@ -101,16 +100,16 @@ private slots:
         QVERIFY(!session.program().find<Form1>());
         QVERIFY(!session.program().ended());
         QCoreApplication::sendPostedEvents();
-        QVERIFY(!mainWindow);
-        QVERIFY(tk::windowOf(bill)->isVisible());
+        QCOMPARE(RecordingView::count(), 1);
+        QVERIFY(RecordingView::of(bill).shown());
     }
 
     void theButtonEndsTheProgram()
     {
-        WindowSession session(WindowSession::at(1998, 3, 6, 10));
+        RecordingSession session(RecordingSession::at(1998, 3, 6, 10));
         session.program().show<Other>();
         Form2 &bill = billAfter(session, 30);
-        WindowSession::click(bill, "Command1");
+        Session::click(bill, "Command1");
         QVERIFY(session.program().ended());
         QVERIFY(!session.program().find<Other>());
     }
@@ -126,16 +125,16 @@ private slots:
     void closingTheFrameRunsNoHandler()
     {
         QFETCH(bool, otherOpen);
-        WindowSession session(WindowSession::at(1998, 3, 6, 10));
+        RecordingSession session(RecordingSession::at(1998, 3, 6, 10));
         if (otherOpen)
             session.program().show<Other>();
         Form2 &bill = billAfter(session, 30);
-        tk::windowOf(bill)->close();
+        RecordingView::of(bill).closeWindow();
         QVERIFY(!session.program().find<Form2>());
         QCOMPARE(session.program().ended(), !otherOpen);
         QCOMPARE(session.program().find<Other>() != nullptr, otherOpen);
     }
 };
 
-QTEST_MAIN(BillWindowTest)
+QTEST_GUILESS_MAIN(BillWindowTest)
 #include "bill_window_test.moc"

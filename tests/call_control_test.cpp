@@ -1,8 +1,7 @@
-#include "window_session.h"
+#include "recording_view.h"
 
 #include <form1.h>
 
-#include <QCheckBox>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -20,11 +19,11 @@ private slots:
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("weekday");
         QTest::newRow("Czech Monday")
-            << u"cs_CZ"_s << WindowSession::at(2026, 12, 7) << u"7.12.2026"_s << u"pondělí"_s;
+            << u"cs_CZ"_s << RecordingSession::at(2026, 12, 7) << u"7.12.2026"_s << u"pondělí"_s;
         QTest::newRow("English Monday")
-            << u"en_US"_s << WindowSession::at(2026, 12, 7) << u"7.12.2026"_s << u"Monday"_s;
+            << u"en_US"_s << RecordingSession::at(2026, 12, 7) << u"7.12.2026"_s << u"Monday"_s;
         QTest::newRow("Czech Sunday, early")
-            << u"cs_CZ"_s << WindowSession::at(1998, 3, 1, 0, 0, 1) << u"1.3.1998"_s << u"neděle"_s;
+            << u"cs_CZ"_s << RecordingSession::at(1998, 3, 1, 0, 0, 1) << u"1.3.1998"_s << u"neděle"_s;
     }
 
     void loadWritesTheDateAndWeekday()
@@ -34,7 +33,7 @@ private slots:
         QFETCH(QString, date);
         QFETCH(QString, weekday);
         LocaleScope scope(locale);
-        WindowSession session(start);
+        RecordingSession session(start);
         Form1 &form = session.program().show<Form1>();
         QCOMPARE(form.label("Label10").caption(), date);
         QCOMPARE(form.label("Label11").caption(), weekday);
@@ -45,7 +44,7 @@ private slots:
     void theTitleIsEmptyUntilTheFirstTick()
     {
         LocaleScope scope(u"cs_CZ"_s);
-        WindowSession session(WindowSession::at(2026, 12, 7, 10));
+        RecordingSession session(RecordingSession::at(2026, 12, 7, 10));
         Form1 &form = session.program().show<Form1>();
         QCOMPARE(form.caption(), QString());
         session.milliseconds(999);
@@ -53,7 +52,7 @@ private slots:
         session.milliseconds(1);
         QCOMPARE(form.caption(), u"0:0:0 = 0 Kč"_s);
         session.program().flush();
-        QCOMPARE(tk::windowOf(form)->windowTitle(), u"0:0:0 = 0 Kč"_s);
+        QCOMPARE(RecordingView::of(form).title(), u"0:0:0 = 0 Kč"_s);
     }
 
     void start_data()
@@ -71,14 +70,14 @@ private slots:
         QFETCH(QString, command);
         QFETCH(bool, minimizeChecked);
         LocaleScope scope(u"cs_CZ"_s);
-        WindowSession session(WindowSession::at(2026, 12, 7, 10));
+        RecordingSession session(RecordingSession::at(2026, 12, 7, 10));
         Form1 &form = session.program().show<Form1>();
         session.milliseconds(400);
         if (minimizeChecked)
-            WindowSession::click(form, "Check1");
+            Session::click(form, "Check1");
         QCOMPARE(form.checkBox("Check1").value(), minimizeChecked ? 1 : 0);
 
-        WindowSession::click(form, qPrintable(command));
+        Session::click(form, qPrintable(command));
         QCOMPARE(form.label("Label4").caption(), u"2,4"_s);
         QVERIFY(form.timer("Timer1").enabled());
         QVERIFY(form.timer("Timer2").enabled());
@@ -86,11 +85,11 @@ private slots:
         QVERIFY(!form.checkBox("Check1").enabled());
 
         // The minimize option stays locked; the bill option stays the user's to change.
-        WindowSession::click(form, "Check1");
+        Session::click(form, "Check1");
         QCOMPARE(form.checkBox("Check1").value(), minimizeChecked ? 1 : 0);
-        WindowSession::click(form, "Check2");
+        Session::click(form, "Check2");
         QCOMPARE(form.checkBox("Check2").value(), 0);
-        WindowSession::click(form, "Check2");
+        Session::click(form, "Check2");
         QCOMPARE(form.checkBox("Check2").value(), 1);
 
         // The title shows the new price at its next tick, and the first second one second after Start.
@@ -113,18 +112,18 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(bool, started);
-        WindowSession session(WindowSession::at(2026, 12, 7, 10));
+        RecordingSession session(RecordingSession::at(2026, 12, 7, 10));
         bool ended = false;
         session.program().setEndHandler([&ended] { ended = true; });
         Form1 &form = session.program().show<Form1>();
         if (started)
-            WindowSession::click(form, "Command1");
+            Session::click(form, "Command1");
         session.seconds(5);
-        WindowSession::click(form, "Check2");
-        WindowSession::click(form, qPrintable(command));
+        Session::click(form, "Check2");
+        Session::click(form, qPrintable(command));
         QVERIFY(ended);
         QVERIFY(session.program().ended());
-        QVERIFY(!tk::windowOf(form)->isVisible());
+        QVERIFY(!RecordingView::of(form).shown());
         QVERIFY(!session.program().find<Form1>());
         session.seconds(5);
         session.program().flush();
@@ -132,16 +131,16 @@ private slots:
 
     void closingTheWindowEndsTheProgramWithoutABill()
     {
-        WindowSession session(WindowSession::at(2026, 12, 7, 10));
+        RecordingSession session(RecordingSession::at(2026, 12, 7, 10));
         Form1 &form = session.program().show<Form1>();
-        WindowSession::click(form, "Command1");
+        Session::click(form, "Command1");
         session.seconds(3);
-        tk::windowOf(form)->close();
+        RecordingView::of(form).closeWindow();
         QVERIFY(session.program().ended());
         session.seconds(3);
         session.program().flush();
     }
 };
 
-QTEST_MAIN(CallControlTest)
+QTEST_GUILESS_MAIN(CallControlTest)
 #include "call_control_test.moc"

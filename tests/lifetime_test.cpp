@@ -1,12 +1,11 @@
-#include "window_session.h"
+#include "recording_view.h"
 
 #include <form1.h>
 #include <form2.h>
 #include <form3.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QTest>
-#include <QWidget>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -14,15 +13,14 @@
 
 namespace {
 
-// The widgets that exist once every deferred deletion has run.
-qsizetype widgets()
+// The views, one per form, that exist once the event loop has turned.
+int views()
 {
     QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return QApplication::allWidgets().size();
+    return RecordingView::count();
 }
 
-// The sanitizer build asks the leak checker as well; elsewhere the count of widgets has to do.
+// The sanitizer build asks the leak checker as well; elsewhere the count of views has to do.
 bool leakCheckerFindsNothing()
 {
 #if defined(__SANITIZE_ADDRESS__)
@@ -43,51 +41,48 @@ class LifetimeTest : public QObject
 private slots:
     void aLongCallAndItsBillLeaveNothingBehind()
     {
-        const qsizetype before = widgets();
         {
-            WindowSession session(WindowSession::at(2026, 12, 7, 10));
+            RecordingSession session(RecordingSession::at(2026, 12, 7, 10));
             Form1 &main = session.program().show<Form1>();
-            WindowSession::click(main, "Command1");
+            Session::click(main, "Command1");
             session.seconds(25 * 3600);
             QCoreApplication::processEvents();
-            WindowSession::click(main, "Command3");
+            Session::click(main, "Command3");
             Form2 *bill = session.program().find<Form2>();
             QVERIFY(bill);
             QCoreApplication::processEvents();
-            WindowSession::click(*bill, "Command1");
+            Session::click(*bill, "Command1");
             QVERIFY(session.program().ended());
         }
-        QCOMPARE(widgets(), before);
+        QCOMPARE(views(), 0);
         QVERIFY(leakCheckerFindsNothing());
     }
 
     void theAboutWindowOpenedAndClosedAThousandTimesLeavesNothingBehind()
     {
-        const qsizetype before = widgets();
         {
-            WindowSession session(WindowSession::at(2026, 12, 7, 10));
+            RecordingSession session(RecordingSession::at(2026, 12, 7, 10));
             Form1 &main = session.program().show<Form1>();
-            WindowSession::click(main, "Command1");
-            const qsizetype withMain = widgets();
+            Session::click(main, "Command1");
             for (int time = 0; time < 1000; ++time) {
-                WindowSession::click(main, "mnuabout");
+                Session::click(main, "mnuabout");
                 session.milliseconds(250);
                 Form3 *about = session.program().find<Form3>();
                 QVERIFY(about);
                 if (time % 2 == 0)
-                    WindowSession::click(*about, "Command2");
+                    Session::click(*about, "Command2");
                 else
-                    tk::windowOf(*about)->close();
+                    RecordingView::of(*about).closeWindow();
                 QVERIFY(!session.program().find<Form3>());
                 if (time % 100 == 0)
-                    QCOMPARE(widgets(), withMain);
+                    QCOMPARE(views(), 1);
             }
-            QCOMPARE(widgets(), withMain);
+            QCOMPARE(views(), 1);
         }
-        QCOMPARE(widgets(), before);
+        QCOMPARE(views(), 0);
         QVERIFY(leakCheckerFindsNothing());
     }
 };
 
-QTEST_MAIN(LifetimeTest)
+QTEST_GUILESS_MAIN(LifetimeTest)
 #include "lifetime_test.moc"

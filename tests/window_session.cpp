@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QTest>
 #include <QWidget>
 
@@ -17,4 +18,11 @@ void WindowSession::click(tk::Form &form, const char *name)
     auto *action = window->findChild<QAction *>(objectName);
     QVERIFY2(action, name);
     action->trigger();
+}
+
+qsizetype WindowSession::widgets()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return QApplication::allWidgets().size();
 }

@@ -16,6 +16,8 @@ public:
 
     // A mouse click on the named button or check box, or the choice of the named menu item.
     static void click(tk::Form &form, const char *name);
+    // The widgets that exist once every deferred deletion has run.
+    static qsizetype widgets();
 
 private:
     tk::Desktop desktop_;

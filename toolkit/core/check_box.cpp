@@ -1,11 +1,11 @@
 #include "check_box.h"
 
-#include "form.h"
+#include "form_view.h"
 
 namespace tk {
 
-CheckBox::CheckBox(Form &form, const ControlLayout &layout, std::size_t index)
-    : Control(form, layout, index), value_(layout.value), enabled_(layout.enabled)
+CheckBox::CheckBox(const ControlSite &site, const ControlLayout &layout, std::size_t index)
+    : Control(site, layout, index), value_(layout.value), enabled_(layout.enabled)
 {
 }
 
@@ -15,7 +15,8 @@ void CheckBox::setEnabled(bool enabled)
     if (enabled == enabled_)
         return;
     enabled_ = enabled;
-    form().enabledChanged(*this);
+    if (site().view)
+        site().view->enabledChanged(*this);
 }
 
 void CheckBox::click()

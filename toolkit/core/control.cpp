@@ -1,27 +1,29 @@
 #include "control.h"
 
-#include "form.h"
+#include "form_host.h"
+#include "form_view.h"
 
 namespace tk {
 
-Control::Control(Form &form, const ControlLayout &layout, std::size_t index)
-    : Mirror(form.program()), form_(form), name_(layout.name), index_(index)
+Control::Control(const ControlSite &site, const ControlLayout &layout, std::size_t index)
+    : Mirror(site.host), site_(site), name_(layout.name), index_(index)
 {
 }
 
 void Control::updateView()
 {
-    form_.controlChanged(*this);
+    if (site_.view)
+        site_.view->controlChanged(*this);
 }
 
-BoxControl::BoxControl(Form &form, const ControlLayout &layout, std::size_t index)
-    : Control(form, layout, index), top_(float(layout.box.top))
+BoxControl::BoxControl(const ControlSite &site, const ControlLayout &layout, std::size_t index)
+    : Control(site, layout, index), top_(float(layout.box.top))
 {
 }
 
 void CommandControl::click()
 {
-    form().userAction(click_);
+    site().host.dispatch(site().form, click_);
 }
 
 } // namespace tk

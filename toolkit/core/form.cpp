@@ -2,47 +2,48 @@
 
 #include "check_box.h"
 #include "command_button.h"
+#include "form_host.h"
 #include "image.h"
 #include "label.h"
 #include "menu_item.h"
-#include "program.h"
 #include "timer.h"
 
 namespace tk {
 
 namespace {
 
-std::unique_ptr<Control> makeControl(Form &form, const ControlLayout &row, std::size_t index)
+std::unique_ptr<Control> makeControl(const ControlSite &site, const ControlLayout &row, std::size_t index)
 {
     switch (row.kind) {
     case Kind::Label:
-        return std::make_unique<Label>(form, row, index);
+        return std::make_unique<Label>(site, row, index);
     case Kind::Image:
-        return std::make_unique<Image>(form, row, index);
+        return std::make_unique<Image>(site, row, index);
     case Kind::CommandButton:
-        return std::make_unique<CommandButton>(form, row, index);
+        return std::make_unique<CommandButton>(site, row, index);
     case Kind::CheckBox:
-        return std::make_unique<CheckBox>(form, row, index);
+        return std::make_unique<CheckBox>(site, row, index);
     case Kind::Timer:
-        return std::make_unique<Timer>(form, row, index, form.program().scheduler());
+        return std::make_unique<Timer>(site, row, index);
     case Kind::MenuItem:
-        return std::make_unique<MenuItem>(form, row, index);
+        return std::make_unique<MenuItem>(site, row, index);
     case Kind::Line:
     case Kind::Shape:
     case Kind::PictureBox:
         break;
     }
-    return std::make_unique<Control>(form, row, index);
+    return std::make_unique<Control>(site, row, index);
 }
 
 } // namespace
 
-Form::Form(Program &program, const FormLayout &layout)
-    : Mirror(program), program_(program), layout_(layout), caption_(QString::fromUtf8(layout.caption))
+Form::Form(FormHost &host, const FormLayout &layout)
+    : Mirror(host), layout_(layout), caption_(QString::fromUtf8(layout.caption)), site_{host, *this}
 {
     for (std::size_t i = 0; i < layout.controls.size(); ++i)
-        controls_.push_back(makeControl(*this, layout.controls[i], i));
-    view_ = program.makeView(*this);
+        controls_.push_back(makeControl(site_, layout.controls[i], i));
+    view_ = host.makeView(*this);
+    site_.view = view_.get();
     // Timers that the layout enables start as soon as the window exists, in stored order.
     for (std::size_t i = 0; i < layout.controls.size(); ++i) {
         if (layout.controls[i].kind == Kind::Timer && layout.controls[i].enabled)
@@ -53,6 +54,7 @@ Form::Form(Program &program, const FormLayout &layout)
 // The view goes first: it hands the user's input to the controls.
 Form::~Form()
 {
+    site_.view = nullptr;
     view_.reset();
     controls_.clear();
 }
@@ -95,23 +97,6 @@ void Form::updateView()
         view_->captionChanged();
 }
 
-void Form::controlChanged(const Control &control)
-{
-    if (view_)
-        view_->controlChanged(control);
-}
-
-void Form::enabledChanged(const CheckBox &box)
-{
-    if (view_)
-        view_->enabledChanged(box);
-}
-
-void Form::userAction(const std::function<void()> &handler)
-{
-    program_.dispatch(*this, handler);
-}
-
 void Form::show()
 {
     if (loaded_ && view_)
@@ -131,12 +116,12 @@ bool Form::minimized() const
 
 void Form::unload()
 {
-    program_.unload(*this);
+    host().unload(*this);
 }
 
 LocalMoment Form::now() const
 {
-    return program_.now();
+    return host().now();
 }
 
 void Form::close()

@@ -2,8 +2,8 @@
 
 namespace tk {
 
-Label::Label(Form &form, const ControlLayout &layout, std::size_t index)
-    : BoxControl(form, layout, index), caption_(QString::fromUtf8(layout.caption))
+Label::Label(const ControlSite &site, const ControlLayout &layout, std::size_t index)
+    : BoxControl(site, layout, index), caption_(QString::fromUtf8(layout.caption))
 {
 }
 

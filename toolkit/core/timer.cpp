@@ -1,9 +1,11 @@
 #include "timer.h"
 
+#include "form_host.h"
+
 namespace tk {
 
-Timer::Timer(Form &form, const ControlLayout &layout, std::size_t index, Scheduler &scheduler)
-    : Control(form, layout, index), scheduler_(scheduler), interval_(layout.interval)
+Timer::Timer(const ControlSite &site, const ControlLayout &layout, std::size_t index)
+    : Control(site, layout, index), scheduler_(site.host.scheduler()), interval_(layout.interval)
 {
 }
 

@@ -1,6 +1,6 @@
 #include "announcements.h"
 
-#include "screen_reader.h"
+#include "reading_order.h"
 
 #include <QAccessible>
 #include <QLabel>
@@ -69,7 +69,7 @@ private:
         if (!QAccessible::isActive())
             return;
         for (QLabel *label : window_->findChildren<QLabel *>()) {
-            if (!label->isHidden() && !inContainerView(*label, label->geometry())) {
+            if (!label->isHidden() && !inView(label->geometry(), label->parentWidget()->rect())) {
                 QAccessibleEvent hidden(label, QAccessible::ObjectHide);
                 QAccessible::updateAccessibility(&hidden);
             }

@@ -91,14 +91,14 @@ void setColours(QWidget &widget, const QColor &ground, const QColor &ink)
 class Builder
 {
 public:
-    Builder(WindowView &view, Form &form, std::vector<QWidget *> &widgets)
-        : view_(view), form_(form), layout_(form.layout()), widgets_(widgets)
+    Builder(Form &form, std::vector<QWidget *> &widgets)
+        : form_(form), layout_(form.layout()), widgets_(widgets)
     {
     }
 
     FormWindow *build()
     {
-        window_ = new FormWindow(view_, windowFlags(layout_));
+        window_ = new FormWindow(windowFlags(layout_));
         window_->setObjectName(QString::fromLatin1(layout_.name));
         window_->setWindowTitle(QString::fromUtf8(layout_.caption));
         nameWindow(window_, QString::fromUtf8(layout_.accessibleName));
@@ -302,7 +302,6 @@ private:
         }
     }
 
-    WindowView &view_;
     Form &form_;
     const FormLayout &layout_;
     std::vector<QWidget *> &widgets_;
@@ -315,9 +314,9 @@ private:
 
 } // namespace
 
-FormWindow *buildForm(WindowView &view, Form &form, std::vector<QWidget *> &widgets)
+FormWindow *buildForm(Form &form, std::vector<QWidget *> &widgets)
 {
-    return Builder(view, form, widgets).build();
+    return Builder(form, widgets).build();
 }
 
 void colourForm(FormWindow &window, const FormLayout &layout, const std::vector<QWidget *> &widgets)

@@ -1,29 +1,27 @@
 #include "form_window.h"
 
-#include "window_view.h"
-
 #include <QCloseEvent>
 
 namespace tk {
 
-FormWindow::FormWindow(WindowView &view, Qt::WindowFlags flags) : QWidget(nullptr, flags), view_(view) {}
+FormWindow::FormWindow(Qt::WindowFlags flags) : QWidget(nullptr, flags) {}
 
 FormWindow *FormWindow::of(QWidget *widget)
 {
-    return dynamic_cast<FormWindow *>(widget);
+    return qobject_cast<FormWindow *>(widget);
 }
 
 void FormWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    view_.windowClosed();
+    emit closed();
 }
 
 void FormWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
-        view_.windowStateChanged();
+        emit windowStateChanged();
 }
 
 // The focus frame shows from the start, not only after the first Tab, as Qt would have it: a keyboard user
@@ -38,7 +36,9 @@ bool FormWindow::event(QEvent *event)
 // The form goes with its native window; shown again, it is a new form with a new window.
 void FormWindow::nativeWindowDestroyed()
 {
-    view_.windowClosed();
+    emit closed();
 }
 
 } // namespace tk
+
+#include "moc_form_window.cpp"

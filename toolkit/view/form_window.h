@@ -4,14 +4,15 @@
 
 namespace tk {
 
-class WindowView;
-
-// The top-level widget of a form. Closing it through its frame, or its native window destroyed by another
-// client of the window system, unloads the form without running any of its handlers.
+// The top-level widget of a form. It tells whoever shows the form when it is closed through its frame, or
+// its native window destroyed by another client of the window system, and when the window system minimizes
+// or restores it.
 class FormWindow final : public QWidget
 {
+    Q_OBJECT
+
 public:
-    FormWindow(WindowView &view, Qt::WindowFlags flags);
+    explicit FormWindow(Qt::WindowFlags flags);
 
     // The form window that `widget` is; none if it is another widget.
     static FormWindow *of(QWidget *widget);
@@ -25,13 +26,16 @@ public:
     QWidget *client() const { return client_; }
     void setClient(QWidget *client) { client_ = client; }
 
+signals:
+    void closed();
+    void windowStateChanged();
+
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
 
 private:
-    WindowView &view_;
     QWidget *firstTabStop_ = nullptr;
     QWidget *client_ = nullptr;
 };

@@ -66,8 +66,10 @@ void showCaption(QLabel &label, const QString &caption, const ControlLayout &row
 } // namespace
 
 WindowView::WindowView(Form &form, TitleBars titleBars)
-    : form_(form), titleBars_(titleBars), window_(buildForm(*this, form, widgets_))
+    : form_(form), titleBars_(titleBars), window_(buildForm(form, widgets_))
 {
+    QObject::connect(window_, &FormWindow::closed, window_, [this] { windowClosed(); });
+    QObject::connect(window_, &FormWindow::windowStateChanged, window_, [this] { windowStateChanged(); });
     QObject::connect(&DesktopSettings::session(), &DesktopSettings::highContrastChanged, window_,
                      [this] { colourForm(*window_, form_.layout(), widgets_); });
 }

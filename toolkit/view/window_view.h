@@ -1,7 +1,7 @@
 #pragma once
 
-#include "desktop.h"
 #include "form_view.h"
+#include "title_bars.h"
 
 #include <QMargins>
 
@@ -37,13 +37,12 @@ public:
     bool minimized() const override;
     void close() override;
 
+private:
+    void place(QMargins frameExtents);
     // The window system minimized or restored the window.
     void windowStateChanged();
     // The window was closed through its frame, or destroyed by another client of the window system.
     void windowClosed();
-
-private:
-    void place(QMargins frameExtents);
 
     Form &form_;
     const TitleBars titleBars_;

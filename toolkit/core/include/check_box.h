@@ -8,7 +8,7 @@ namespace tk {
 class CheckBox final : public Control
 {
 public:
-    CheckBox(Form &form, const ControlLayout &layout, std::size_t index);
+    CheckBox(const ControlSite &site, const ControlLayout &layout, std::size_t index);
 
     int value() const { return value_; }
 

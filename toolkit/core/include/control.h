@@ -10,6 +10,16 @@
 namespace tk {
 
 class Form;
+class FormHost;
+class FormView;
+
+// What the controls of a form share, kept by the form: the program that runs it, the form itself, and the
+// view that shows it, once made.
+struct ControlSite {
+    FormHost &host;
+    Form &form;
+    FormView *view = nullptr;
+};
 
 // A named control of a form: the properties the program reads and writes. Reading a property returns what
 // was last written, whether or not the form's view has caught up yet.
@@ -17,17 +27,18 @@ class Control : public Mirror
 {
 public:
     // The control of the `index`th row of its form's layout.
-    Control(Form &form, const ControlLayout &layout, std::size_t index);
+    Control(const ControlSite &site, const ControlLayout &layout, std::size_t index);
 
     std::string_view name() const { return name_; }
-    Form &form() const { return form_; }
+    Form &form() const { return site_.form; }
     std::size_t index() const { return index_; }
 
 protected:
+    const ControlSite &site() const { return site_; }
     void updateView() override;
 
 private:
-    Form &form_;
+    const ControlSite &site_;
     std::string_view name_;
     std::size_t index_;
 };
@@ -37,7 +48,7 @@ private:
 class BoxControl : public Control
 {
 public:
-    BoxControl(Form &form, const ControlLayout &layout, std::size_t index);
+    BoxControl(const ControlSite &site, const ControlLayout &layout, std::size_t index);
 
     float top() const { return top_; }
     // Inline: the about window's credits move ten times a second, fourteen of them, also when caught up.

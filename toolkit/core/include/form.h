@@ -8,7 +8,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -17,9 +16,9 @@ namespace tk {
 
 class CheckBox;
 class CommandButton;
+class FormHost;
 class Label;
 class MenuItem;
-class Program;
 class Timer;
 
 // A top-level window declared by its layout, with named controls. A form is loaded on first use: its
@@ -28,14 +27,13 @@ class Timer;
 class Form : public Mirror
 {
 public:
-    Form(Program &program, const FormLayout &layout);
+    Form(FormHost &host, const FormLayout &layout);
     ~Form() override;
     Form(const Form &) = delete;
     Form &operator=(const Form &) = delete;
 
     virtual void Form_Load() {}
 
-    Program &program() const { return program_; }
     const FormLayout &layout() const { return layout_; }
     bool loaded() const { return loaded_; }
     // What shows the form; none where the program runs unseen.
@@ -62,22 +60,16 @@ public:
     MenuItem &menuItem(std::string_view name) const { return control<MenuItem>(name); }
     Control &control(std::string_view name) const;
 
-    // What the form's controls hand on: a user's action, run in its turn among the program's events, and
-    // changes for the view.
-    void userAction(const std::function<void()> &handler);
-    void controlChanged(const Control &control);
-    void enabledChanged(const CheckBox &box);
-
 private:
     friend class Program;
     template <class C> C &control(std::string_view name) const;
     void updateView() override;
     void close();
 
-    Program &program_;
     const FormLayout &layout_;
     QString caption_;
     bool loaded_ = true;
+    ControlSite site_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::unique_ptr<FormView> view_;
 };

@@ -5,8 +5,8 @@ namespace tk {
 class CheckBox;
 class Control;
 
-// What shows a form on the screen: one per form, made by the program's view maker. The form keeps every
-// property and tells its view what changed; a form without a view runs just the same, unseen.
+// What shows a form on the screen: one per form, made by the program's view maker. The form and its controls
+// keep every property and tell the view what changed; a form without a view runs just the same, unseen.
 class FormView
 {
 public:

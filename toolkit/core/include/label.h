@@ -9,7 +9,7 @@ namespace tk {
 class Label final : public BoxControl
 {
 public:
-    Label(Form &form, const ControlLayout &layout, std::size_t index);
+    Label(const ControlSite &site, const ControlLayout &layout, std::size_t index);
 
     const QString &caption() const { return caption_; }
     void setCaption(const QString &caption);

@@ -2,7 +2,7 @@
 
 namespace tk {
 
-class Program;
+class FormHost;
 
 // Something whose view follows its properties later, when the event loop next gets to it, so that a burst
 // of property writes (thousands of ticks caught up after a stall) costs one update of the view.
@@ -12,7 +12,9 @@ public:
     virtual ~Mirror() = default;
 
 protected:
-    explicit Mirror(Program &program) : program_(program) {}
+    explicit Mirror(FormHost &host) : host_(host) {}
+
+    FormHost &host() const { return host_; }
 
     // Call after a property changed: the view is brought up to date soon, once.
     void changed()
@@ -23,9 +25,9 @@ protected:
     virtual void updateView() = 0;
 
 private:
-    friend class Program;
+    friend class DeferredFlush;
     void markChanged();
-    Program &program_;
+    FormHost &host_;
     bool pending_ = false;
 };
 

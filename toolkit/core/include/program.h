@@ -1,28 +1,24 @@
 #pragma once
 
 #include "clock.h"
+#include "deferred_flush.h"
+#include "event_delivery.h"
 #include "form.h"
+#include "form_host.h"
 #include "form_view.h"
 #include "scheduler.h"
-
-#include <QObject>
+#include "window_registry.h"
 
 #include <functional>
 #include <memory>
-#include <typeindex>
-#include <vector>
 
 namespace tk {
 
-class Mirror;
-
 // One run of the program: its clock, the scheduler that delivers every timer tick, and its windows.
-// Every event reaches a handler through here, one at a time; once the program has ended, none does.
-//
-// Ticks missed while the loop was held up or the computer slept are caught up in slices of about 30 ms
-// of work, with a return to the event loop after each: the windows repaint and answer the
-// window manager meanwhile, and a click given then waits in the scheduler for its turn.
-class Program
+// Every event reaches a handler through here, one at a time (event_delivery.h); once the program has ended,
+// none does. The windows (window_registry.h) have their views brought up to date once the event loop turns
+// (deferred_flush.h).
+class Program final : public FormHost
 {
 public:
     // Makes the view that shows a form, its controls made and its layout at hand.
@@ -33,14 +29,13 @@ public:
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;
 
-    Scheduler &scheduler() { return scheduler_; }
+    Scheduler &scheduler() override { return scheduler_; }
 
     // Every form made from now on is shown by a view that `maker` makes; without one, forms run unseen.
     void setViewMaker(ViewMaker maker) { viewMaker_ = std::move(maker); }
-    std::unique_ptr<FormView> makeView(Form &form) const;
+    std::unique_ptr<FormView> makeView(Form &form) const override;
 
-    // The local date and time of the event being handled: for a tick, the moment it fell due.
-    LocalMoment now() const;
+    LocalMoment now() const override;
 
     // The window of type F, created and loaded (its Form_Load run) if it does not exist yet.
     template <class F> F &form();
@@ -56,36 +51,23 @@ public:
 
     // Brings every view up to date with its form's and controls' properties now, instead of when the event
     // loop next gets to it.
-    void flush();
+    void flush() { changes_.flush(); }
 
     // Runs a handler for a user's action on a form, after every tick that fell due before it and before any
     // that falls due after it: at once, unless ticks are still to be caught up.
-    void dispatch(Form &form, const std::function<void()> &handler);
-    void unload(Form &form);
+    void dispatch(Form &form, const std::function<void()> &handler) override;
+    // The program ends with its last window.
+    void unload(Form &form) override;
+    void markChanged(Mirror &mirror) override { changes_.mark(mirror); }
 
 private:
-    friend class Mirror;
-    struct Window {
-        std::type_index type;
-        std::unique_ptr<Form> form;
-    };
-
-    Form *find(std::type_index type) const;
-    void add(std::type_index type, std::unique_ptr<Form> form);
-    void deliverSlice(Ms upTo);
-    void afterEvent();
-    void markChanged(Mirror &mirror);
-    void postFlush();
-
+    // Destroyed in the reverse order: the clock is let go first, the windows last, while the scheduler that
+    // their timers leave is still there.
     Clock &clock_;
     Scheduler scheduler_;
-    std::vector<Window> windows_;
-    std::vector<std::unique_ptr<Form>> unloaded_;
-    std::vector<Mirror *> changed_;
-    QObject context_;
-    bool flushPosted_ = false;
-    bool catchUpPosted_ = false;
-    Ms catchUpTo_ = 0;
+    WindowRegistry windows_;
+    DeferredFlush changes_;
+    EventDelivery delivery_;
     bool ended_ = false;
     std::function<void()> endHandler_;
     ViewMaker viewMaker_;
@@ -93,7 +75,7 @@ private:
 
 template <class F> F *Program::find() const
 {
-    return static_cast<F *>(find(typeid(F)));
+    return static_cast<F *>(windows_.find(typeid(F)));
 }
 
 template <class F> F &Program::form()
@@ -102,9 +84,9 @@ template <class F> F &Program::form()
         return *existing;
     auto created = std::make_unique<F>(*this);
     F &form = *created;
-    add(typeid(F), std::move(created));
+    windows_.add(typeid(F), std::move(created));
     form.Form_Load();
-    afterEvent();
+    delivery_.afterEvent();
     return form;
 }
 

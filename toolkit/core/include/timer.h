@@ -12,7 +12,7 @@ namespace tk {
 class Timer final : public Control, private Ticker
 {
 public:
-    Timer(Form &form, const ControlLayout &layout, std::size_t index, Scheduler &scheduler);
+    Timer(const ControlSite &site, const ControlLayout &layout, std::size_t index);
     ~Timer() override;
 
     bool enabled() const { return enabled_; }

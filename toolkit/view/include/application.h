@@ -1,5 +1,6 @@
 #pragma once
 
+#include "command_line.h"
 #include "desktop.h"
 #include "program.h"
 #include "system_clock.h"
@@ -27,32 +28,12 @@ public:
     int exec();
 
 private:
-    // Settles the environment before Qt reads it.
-    struct Environment {
-        Environment();
-    };
-
-    Environment environment_;
     std::unique_ptr<QApplication> qt_;
     SystemClock clock_;
     Program program_;
     Desktop desktop_;
     std::unique_ptr<DesktopSettingsReader> desktopSettings_;
 };
-
-// The program's name, as its user types it, and what it prints, on standard output, for --help (or -h) and
-// for --version.
-struct CommandLine {
-    const char *name;
-    const char *usage;
-    const char *version;
-};
-
-// Answers a command line that asks for no window: --help, --version, or one that Qt's options do not
-// explain, whose first mistake is named on standard error as typed. Returns the exit status then, and
-// nothing when the program is to run. It is read before Qt starts, so a mistake is told whether or not there
-// is a display.
-std::optional<int> answerCommandLine(int argc, char **argv, const CommandLine &commandLine);
 
 // Runs a program whose startup window is F until it ends, and returns its exit status.
 template <class F>
