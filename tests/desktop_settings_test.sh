@@ -13,12 +13,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x_session.sh"
 source "$here/session_bus.sh"
 
-work=$(mktemp -d)
-pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+private_home
 x_session_name=desktop_settings
-mkdir -m 700 "$work/home" "$work/runtime"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
 unset XDG_CONFIG_HOME XDG_DATA_HOME
 command -v gsettings >/dev/null || x_fail "gsettings is missing (scripts/setup installs libglib2.0-bin)"
 [[ -x /usr/libexec/dconf-service ]] || x_fail "dconf is missing (scripts/setup installs dconf-gsettings-backend)"

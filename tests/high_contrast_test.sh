@@ -12,11 +12,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x_session.sh"
 source "$here/session_bus.sh"
 
-work=$(mktemp -d)
-pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true; rm -rf "$work"' EXIT
-mkdir -m 700 "$work/home" "$work/runtime"
-export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
+private_home
 unset XDG_CONFIG_HOME XDG_DATA_HOME GSETTINGS_BACKEND
 for portal in xdg-desktop-portal xdg-desktop-portal-gtk; do
     [[ -x /usr/libexec/$portal ]] || x_fail "$portal is missing (scripts/setup installs it)"

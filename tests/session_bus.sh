@@ -4,6 +4,17 @@
 #                                        (say ca.desrt.dconf) is started from the system's own description
 #                                        when first asked for, in the caller's environment as it is now.
 #                                        Adds the bus to the array `pids`, which the caller's EXIT trap ends.
+#   private_home                         Sets `work` to a scratch folder with a home and a runtime folder of its
+#                                        own, exports HOME and XDG_RUNTIME_DIR to them and, on exit, ends the
+#                                        processes in `pids` and removes the folder.
+
+private_home() {
+    work=$(mktemp -d)
+    pids=()
+    trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+    mkdir -m 700 "$work/home" "$work/runtime"
+    export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime
+}
 
 start_session_bus() {
     local dir=$1 service address bus

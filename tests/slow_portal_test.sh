@@ -10,12 +10,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/x_session.sh"
 source "$here/session_bus.sh"
 
-work=$(mktemp -d)
-pids=()
-trap 'kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null || true; rm -rf "$work"' EXIT
-mkdir -m 700 "$work/home" "$work/runtime"
+private_home
 # A GNOME session's: Qt's own GNOME theme asks the portal too, and tells of a bus it cannot reach.
-export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime XDG_CURRENT_DESKTOP=GNOME
+export XDG_CURRENT_DESKTOP=GNOME
 /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null ||
     x_fail "python3-dbus or python3-gi is missing (scripts/setup installs them)"
 start_x_session slow_portal dbus-send
